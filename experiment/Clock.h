@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+/// Source of the millisecond time stamps the experiment records and compares.
+/// The experiment never reads the wall clock itself, so every timing rule
+/// (phase stamps, the space-bar lock-out) can be tested exactly without sleeping.
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    /// Milliseconds since the process started. Compared as signed 32-bit values;
+    /// the count wraps after about 24 days, like the C runtime's clock() on Windows.
+    virtual std::int32_t milliseconds() const = 0;
+};
+
+/// The process's monotonic clock, counting from process start.
+Clock& steadyClock();
