@@ -1,5 +1,7 @@
 #include "Clock.h"
 
+#include "platform/LocalTime.h"
+
 #include <chrono>
 
 namespace {
@@ -22,6 +24,16 @@ private:
 SteadyClock processClock;
 
 } // namespace
+
+std::time_t Clock::calendarTime() const
+{
+    return std::time(nullptr);
+}
+
+std::tm Clock::localTime() const
+{
+    return toLocalTime(calendarTime());
+}
 
 Clock& steadyClock()
 {

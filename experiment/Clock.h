@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 /// Source of the millisecond time stamps the experiment records and compares.
 /// The experiment never reads the wall clock itself, so every timing rule
@@ -12,6 +13,12 @@ public:
     /// Milliseconds since the process started. Compared as signed 32-bit values;
     /// the count wraps after about 24 days, like the C runtime's clock() on Windows.
     virtual std::int32_t milliseconds() const = 0;
+
+    /// Seconds since the epoch (seeds the random generator when no seed is configured).
+    virtual std::time_t calendarTime() const;
+
+    /// The local date and time now, for the history file's "Time:" line.
+    virtual std::tm localTime() const;
 };
 
 /// The process's monotonic clock, counting from process start.

@@ -14,3 +14,7 @@ void seedRandom(std::uint32_t seed);
 
 /// Next value, 0 to RANDOM_MAX.
 int nextRandom();
+
+/// A value uniform from 0 to upper (upper >= 0), drawn by rejection so that no
+/// value is favoured. Bounds above RANDOM_MAX combine several draws, 15 bits each.
+int randomUpTo(int upper);

@@ -1,0 +1,10 @@
+#include "NumberText.h"
+
+#include <sstream>
+
+std::string floatText(float value)
+{
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}

@@ -1,0 +1,173 @@
+#include "ZOTExperiment.h"
+
+#include "Random.h"
+#include "ZOTConfig.h"
+#include "ZOTTrial.h"
+
+#include <cmath>
+#include <iostream>
+
+namespace {
+
+// A trial cannot be ended sooner than this after it started, so a held or bounced
+// space bar cannot skip a report.
+constexpr std::int32_t SPACE_LOCK_MS = 1800;
+
+/// b - a in milliseconds, correct also across the 32-bit wrap of the clock.
+std::int32_t elapsed(std::int32_t a, std::int32_t b)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(b) - static_cast<std::uint32_t>(a));
+}
+
+} // namespace
+
+ZOTExperiment::ZOTExperiment(ZOTConfig* config, Clock& clock)
+    : size(config->size), radius(config->radius), yRoot(config->yRoot), zDepth(config->zDepth), config_(config),
+      clock_(&clock)
+{
+    const std::uint32_t seed = config->randomSeed.value_or(static_cast<std::uint32_t>(clock.calendarTime()));
+    seedRandom(seed);
+    std::cout << "ZOTExperiment > random seed = " << seed << std::endl;
+    // Lies in the past, so the first space press is accepted at once.
+    lastTrialStart_ = elapsed(2000, clock.milliseconds());
+}
+
+ZOTExperiment::~ZOTExperiment() = default;
+
+void ZOTExperiment::createRun(const SubjectData& subject, const std::filesystem::path& logFolder)
+{
+    run_ = std::make_unique<ZOTRun>(*config_, subject, *clock_, logFolder);
+}
+
+int ZOTExperiment::next()
+{
+    if (!run_ || trialRunning_)
+        return -1;
+    if (elapsed(lastTrialStart_, clock_->milliseconds()) < SPACE_LOCK_MS)
+        return -1;
+    const RunState runState = run_->advance();
+    switch (runState) {
+    case STATE_TRIAL:
+        trialRunning_ = true;
+        phaseEntered_ = true;
+        frameCounter_ = 0;
+        lastTrialStart_ = clock_->milliseconds();
+        state_ = FIXATION;
+        break;
+    case STATE_AFTERBLOCK:
+        state_ = FEEDBACK;
+        break;
+    case STATE_BEFOREBLOCK:
+        state_ = BLOCK_START;
+        break;
+    case STATE_END:
+        state_ = DONE;
+        break;
+    case STATE_START:
+        state_ = WELCOME;
+        break;
+    case STATE_INSTRUCTIONS2:
+        state_ = INSTRUCTIONS_BOTTOM;
+        break;
+    case STATE_INSTRUCTIONS1:
+        break;
+    }
+    return runState;
+}
+
+void ZOTExperiment::updateTimeline()
+{
+    // Phases are counted in frames, never in milliseconds: a phase lasts exactly its
+    // number of refreshes. A phase that ends hands over to the next in the same call,
+    // so a length of 0 is never drawn. R and M follow the rate of the moment.
+    const std::int64_t fixationFrames = std::lroundf(config_->refreshRate);
+    const std::int64_t maskFrames = std::lroundf(config_->refreshRate * 0.5f);
+    const ZOTTrial* trial = currentTrial();
+    const std::int64_t stimulusFrames = trial ? trial->exposureFrames : 0;
+    const auto counted = [this] { return std::int64_t{frameCounter_}; };
+
+    if (state_ == FIXATION) {
+        if (phaseEntered_) {
+            fixationStart_ = clock_->milliseconds();
+            phaseEntered_ = false;
+        }
+        if (counted() == fixationFrames) {
+            frameCounter_ = 0;
+            state_ = STIMULUS;
+            phaseEntered_ = true;
+        }
+    }
+    if (state_ == STIMULUS) {
+        if (phaseEntered_) {
+            stimulusStart_ = clock_->milliseconds();
+            phaseEntered_ = false;
+        }
+        if (counted() == stimulusFrames) {
+            frameCounter_ = 0;
+            state_ = MASKS;
+            phaseEntered_ = true;
+        }
+    }
+    if (state_ == MASKS) {
+        if (phaseEntered_) {
+            masksStart_ = clock_->milliseconds();
+            phaseEntered_ = false;
+        }
+        if (counted() == maskFrames) {
+            state_ = REPORT;
+            trialRunning_ = false;
+            phaseEntered_ = true;
+        }
+    }
+    if (state_ == REPORT && phaseEntered_) {
+        // Written after the masks were drawn, so no file access falls into a timed phase.
+        if (run_ && trial) {
+            run_->logEventAt(fixationStart_, "fixation");
+            run_->logEventAt(stimulusStart_, stimulusDescription(*trial));
+            run_->logEventAt(masksStart_, "masks");
+            run_->logEvent("blank");
+        }
+        phaseEntered_ = false;
+    }
+    ++frameCounter_;
+}
+
+void ZOTExperiment::addReportKey(const std::string& letter)
+{
+    if (run_)
+        run_->addReportKey(letter);
+}
+
+void ZOTExperiment::removeReportKey()
+{
+    if (run_)
+        run_->removeReportKey();
+}
+
+std::int32_t ZOTExperiment::currentBlockIndex() const
+{
+    if (run_)
+        return run_->currentBlockIndex();
+    return config_->practiceBlock ? -1 : 0;
+}
+
+const ZOTTrial* ZOTExperiment::currentTrial() const
+{
+    return run_ ? run_->currentTrial() : nullptr;
+}
+
+float ZOTExperiment::correctRate() const
+{
+    return run_ ? run_->correctRate() : 0.0f;
+}
+
+std::uint32_t ZOTExperiment::mistakes() const
+{
+    return run_ ? run_->mistakes() : 0;
+}
+
+const std::string& ZOTExperiment::report() const
+{
+    static const std::string none;
+    return run_ ? run_->report() : none;
+}
