@@ -33,6 +33,40 @@ void writeExposureTable(float configuredRate, double measuredRate, std::ostream&
     }
 }
 
+void writeRateWarnings(const RefreshMeasurement& measurement, float configuredRate,
+                       const RefreshMeterSettings& settings, std::ostream& out)
+{
+    const IntervalStatistics& stats = measurement.intervals;
+    const double nominalPeriod = 1e6 / configuredRate;
+    if (stats.meanMicroseconds < unpacedFraction * nominalPeriod) {
+        // Says it all: rate and steadiness mean nothing without pacing.
+        out << "WARNING > BUFFER SWAPS ARE NOT PACED BY THE DISPLAY: a new frame every "
+            << milliseconds(stats.meanMicroseconds, 3) << " ms where " << configuredRate << " Hz needs "
+            << milliseconds(nominalPeriod, 3)
+            << " ms. EVERY EXPOSURE, FIXATION AND MASK WILL BE FAR TOO SHORT and the data of this session will not "
+               "be valid. Turn on vertical sync (driver and compositor settings) before running subjects."
+            << std::endl;
+        return;
+    }
+    const double apart = std::fabs(measurement.measuredRate - configuredRate) / configuredRate;
+    if (apart > rateTolerance) {
+        out << "WARNING > the display refreshes at " << fixedDecimals(measurement.measuredRate, 2)
+            << " Hz but refreshRate is " << configuredRate << " Hz (" << fixedDecimals(100.0 * apart, 1)
+            << " % apart): phases are counted in frames, so every exposure is off by as much. Set refreshRate "
+               "in zot.cfg to the display's rate."
+            << std::endl;
+    }
+    if (measurement.settled)
+        return;
+    if (stats.count < settings.minimumIntervals)
+        out << "WARNING > the refresh rate rests on only " << stats.count << " frame intervals; treat it with care"
+            << std::endl;
+    else
+        out << "WARNING > the frame interval did not settle (SD " << milliseconds(stats.sdMicroseconds, 3)
+            << " ms over " << stats.count
+            << " intervals): frames are not shown at a steady rate; watch for late-frame warnings." << std::endl;
+}
+
 } // namespace
 
 RefreshMeter::RefreshMeter(float configuredRate, std::ostream& out, RefreshMeterSettings settings)
@@ -106,34 +140,7 @@ void writeRefreshReport(const RefreshMeasurement& measurement, float configuredR
         return;
     }
 
-    const double nominalPeriod = 1e6 / configuredRate;
-    if (stats.count > 0) {
-        if (stats.meanMicroseconds < unpacedFraction * nominalPeriod) {
-            out << "WARNING > BUFFER SWAPS ARE NOT PACED BY THE DISPLAY: a new frame every "
-                << milliseconds(stats.meanMicroseconds, 3) << " ms where " << configuredRate << " Hz needs "
-                << milliseconds(nominalPeriod, 3)
-                << " ms. EVERY EXPOSURE, FIXATION AND MASK WILL BE FAR TOO SHORT and the data of this session will not "
-                   "be valid. Turn on vertical sync (driver and compositor settings) before running subjects."
-                << std::endl;
-        }
-        else if (measurement.measuredRate > 0.0 &&
-                 std::fabs(measurement.measuredRate - configuredRate) > rateTolerance * configuredRate) {
-            out << "WARNING > the display refreshes at " << fixedDecimals(measurement.measuredRate, 2)
-                << " Hz but refreshRate is " << configuredRate << " Hz ("
-                << fixedDecimals(100.0 * std::fabs(measurement.measuredRate - configuredRate) / configuredRate, 1)
-                << " % apart): phases are counted in frames, so every exposure is off by as much. Set refreshRate "
-                   "in zot.cfg to the display's rate."
-                << std::endl;
-        }
-        if (!measurement.settled && stats.count < settings.minimumIntervals) {
-            out << "WARNING > the refresh rate rests on only " << stats.count << " frame intervals; treat it with care"
-                << std::endl;
-        }
-        else if (!measurement.settled) {
-            out << "WARNING > the frame interval did not settle (SD " << milliseconds(stats.sdMicroseconds, 3)
-                << " ms over " << stats.count
-                << " intervals): frames are not shown at a steady rate; watch for late-frame warnings." << std::endl;
-        }
-    }
+    if (stats.count > 0)
+        writeRateWarnings(measurement, configuredRate, settings, out);
     writeExposureTable(configuredRate, measurement.measuredRate, out);
 }

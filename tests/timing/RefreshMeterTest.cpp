@@ -47,7 +47,7 @@ TEST_P(RefreshStream, MeasuresAndWarns)
     std::ostringstream out;
     RefreshMeter meter(60.0f, out);
     int finishedAt = -1;
-    for (int frame = 0; frame < 1000 && finishedAt < 0; ++frame)
+    for (int frame = 0; frame < 2000 && finishedAt < 0; ++frame)
         if (meter.addFrame(clock.stampPresentedFrame()))
             finishedAt = frame;
 
@@ -78,6 +78,13 @@ INSTANTIATE_TEST_SUITE_P(
                    {"WARNING > BUFFER SWAPS ARE NOT PACED BY THE DISPLAY: a new frame every 0.200 ms where 60 Hz "
                     "needs 16.667 ms. EVERY EXPOSURE"},
                    {"the display refreshes at"}},
+        // Unpaced and irregular: the one strong warning, no word on steadiness.
+        StreamCase{"unpacedIrregular", 2000.0,
+                   [](SimulatedVsyncClock& clock) {
+                       for (std::uint64_t frame = 1; frame < 2000; frame += 2)
+                           clock.stampLate(frame, 1500);
+                   },
+                   1510, {"NOT PACED"}, {"did not settle", "refreshes at"}},
         // Stamps alternately 3 ms late never settle; measuring stops 3 s after
         // the first measured frame (frame 10), at frame 190.
         StreamCase{"jittery", period60Hz,
