@@ -40,11 +40,12 @@ class RefreshMeter {
 public:
     RefreshMeter(float configuredRate, std::ostream& out, RefreshMeterSettings settings = {});
 
-    /// Feeds one presented frame. Returns true for the frame that completed the
-    /// measurement (the report has then been written); allocates nothing before.
+    /// Feeds one presented frame; feed every frame from start-up on until
+    /// finished(). Returns true for the frame that completed the measurement
+    /// (the report has then been written); allocates nothing before.
     bool addFrame(const FrameStamp& stamp);
     /// Ends the measurement now with what has been measured and writes the
-    /// report, unless it was already written.
+    /// report, unless it was already written: for a loop that ends early.
     void finish();
     bool finished() const { return finished_; }
     RefreshMeasurement measurement() const;
