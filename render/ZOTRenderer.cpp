@@ -1,0 +1,231 @@
+#include "ZOTRenderer.h"
+
+#include "HandleKey.h"
+#include "SubjectData.h"
+#include "Texture.h"
+#include "ZOTConfig.h"
+#include "ZOTRendererMonitor.h"
+#include "ZOTTrial.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+namespace {
+
+// The GLFW callbacks receive only the window; they reach the one facade here.
+ZOTRenderer* activeRenderer = nullptr;
+
+constexpr const char* LETTER_FOLDER = "data/letters_arial_68pt_100px_hcenter_vcenter/";
+
+} // namespace
+
+ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
+    : config_(config), clock_(&clock)
+{
+    activeRenderer = this;
+    experiment_ = std::make_unique<ZOTExperiment>(config, clock);
+
+    if (!glfwInit())
+        std::cout << "ZOTRenderer > failed to init glfw" << std::endl;
+
+    if (config->display == VIVE) {
+        // The headset path is not part of this build yet: stop before any
+        // result file exists rather than run a session nobody can see.
+        std::cerr << "ERROR: headset presentation (display=VIVE) is not available in this build; "
+                     "set display=MONITOR in zot.cfg"
+                  << std::endl;
+        glfwTerminate();
+        std::exit(2);
+    }
+
+    int width = 1024;
+    int height = 768;
+    if (GLFWmonitor* monitor = glfwGetPrimaryMonitor()) {
+        const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+        width = mode->width;
+        height = mode->height;
+        if (config->refreshRate <= 0.0f) {
+            if (mode->refreshRate > 0) {
+                config->refreshRate = static_cast<float>(mode->refreshRate);
+            } else {
+                // Virtual X servers report 0 Hz; frames could not be converted to
+                // milliseconds at all.
+                std::cout << "WARNING > the monitor reports no refresh rate; using 90 Hz" << std::endl;
+                config->refreshRate = 90.0f;
+            }
+        }
+    } else {
+        config->refreshRate = 90.0f;
+    }
+    glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
+    openWindow(width, height, config->fullscreen);
+    glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_CULL_FACE);
+    glEnableVertexAttribArray(0);
+    glEnableVertexAttribArray(2);
+
+    glfwSetKeyCallback(window_, onKey);
+    glfwSetCharCallback(window_, onChar);
+
+    fonts_ = std::make_unique<DefaultFonts>();
+
+    const auto& c = config->backgroundColor;
+    glClearColor(c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f, c[3] / 255.0f);
+
+    lastSampleTicks_ = clock_->milliseconds();
+}
+
+void ZOTRenderer::openWindow(int width, int height, bool fullscreen)
+{
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    window_ = glfwCreateWindow(width, height, "ZOT", fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
+    if (!window_) {
+        std::fputs("ERROR: could not open window with GLFW\n", stderr);
+        glfwTerminate();
+        std::exit(2);
+    }
+    width_ = static_cast<std::uint32_t>(width);
+    height_ = static_cast<std::uint32_t>(height);
+
+    glfwMakeContextCurrent(window_);
+    glewExperimental = GL_TRUE;
+    glewInit();
+    // glewInit may leave an error behind in a core context.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glfwSwapInterval(0);
+    std::fprintf(stderr, "GPU: %s (OpenGL version %s)\n", glGetString(GL_RENDERER), glGetString(GL_VERSION));
+
+    // Core profiles draw nothing without a bound vertex array; one serves all.
+    vertexArray_ = GlVertexArray::generate();
+    glBindVertexArray(vertexArray_.get());
+    glGetError();
+}
+
+ZOTRenderer::~ZOTRenderer()
+{
+    fixationTexture_.reset();
+    for (auto& texture : letterTextures_)
+        texture.reset();
+    blankTexture_.reset();
+    for (auto& texture : maskTextures_)
+        texture.reset();
+    renderer_.reset();
+    experiment_.reset();
+    fonts_.reset();
+    vertexArray_.reset();
+    if (window_)
+        glfwDestroyWindow(window_);
+    glfwTerminate();
+    if (activeRenderer == this)
+        activeRenderer = nullptr;
+}
+
+bool ZOTRenderer::loadResources(const SubjectData& subject, const std::filesystem::path& logFolder)
+{
+    experiment_->createRun(subject, logFolder);
+
+    fixationTexture_ = loadLimg("data/letters_couriernew_18ptbold_100px_hcenter_vcenter/+.limg");
+    blankTexture_ = loadLimg(std::string(LETTER_FOLDER) + "blank.limg");
+    for (int i = 0; i < 20; ++i)
+        letterTextures_[i] = loadLimg(std::string(LETTER_FOLDER) + ALPHABET[i] + ".limg");
+    for (int k = 1; k <= 8; ++k)
+        maskTextures_[k - 1] = loadLimg("data/masks/Mask" + std::to_string(k) + ".limg");
+
+    auto monitor = std::make_unique<ZOTRendererMonitor>(config_, experiment_.get(), this);
+    monitor->init(width_, height_);
+    renderer_ = std::move(monitor);
+
+    std::cout << "refreshRate = " << config_->refreshRate << " Hz" << std::endl;
+    return true;
+}
+
+void ZOTRenderer::run()
+{
+    if (glfwWindowShouldClose(window_))
+        return;
+    for (;;) {
+        renderer_->renderFrame();
+        sampleFrameRate();
+        if (glfwWindowShouldClose(window_))
+            return;
+    }
+}
+
+void ZOTRenderer::sampleFrameRate()
+{
+    const std::int32_t now = clock_->milliseconds();
+    // Compared as a difference so the test survives the 32-bit wrap.
+    if (now - lastSampleTicks_ > 1000) {
+        lastFps_ = frameCounter_;
+        frameCounter_ = 0;
+        lastSampleTicks_ = clock_->milliseconds();
+        renderer_->setFpsText(std::to_string(lastFps_) + " FPS");
+    } else {
+        ++frameCounter_;
+    }
+}
+
+void ZOTRenderer::presentFrame()
+{
+    glfwSwapBuffers(window_);
+}
+
+void ZOTRenderer::drawState()
+{
+    ZOTRendererBlueprint& r = *renderer_;
+    switch (experiment_->state()) {
+    case FIXATION: r.drawFixation(); break;
+    case STIMULUS: r.drawLetters(); break;
+    case MASKS: r.drawMasks(); break;
+    case REPORT: r.drawReportText(); break;
+    case FEEDBACK: r.drawFeedbackText(); break;
+    case DONE: r.drawDoneText(); break;
+    case WELCOME: r.drawWelcomeText(); break;
+    case BLOCK_START: r.drawBlockText(); break;
+    case INSTRUCTIONS_TOP: r.drawInstructionImage(1); break;
+    case INSTRUCTIONS_BOTTOM: r.drawInstructionImage(2); break;
+    }
+    if (config_->showFPS)
+        r.drawFpsText();
+}
+
+void ZOTRenderer::onKey(GLFWwindow*, int key, int, int action, int)
+{
+    ZOTRenderer* self = activeRenderer;
+    if (!self || action != GLFW_PRESS)
+        return;
+    switch (key) {
+    case GLFW_KEY_SPACE:
+        if (self->renderer_)
+            handleKey(*self->experiment_, *self->renderer_, KEY_SPACE, 0);
+        break;
+    case GLFW_KEY_BACKSPACE:
+        if (self->renderer_)
+            handleKey(*self->experiment_, *self->renderer_, KEY_BACKSPACE, 0);
+        break;
+    case GLFW_KEY_F3:
+        self->config_->showFPS = !self->config_->showFPS;
+        break;
+    default:
+        break;
+    }
+}
+
+void ZOTRenderer::onChar(GLFWwindow*, unsigned int codepoint)
+{
+    ZOTRenderer* self = activeRenderer;
+    if (self && self->renderer_)
+        handleKey(*self->experiment_, *self->renderer_, KEY_CHARACTER, static_cast<unsigned char>(codepoint & 0xffu));
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "Clock.h"
+#include "Font.h"
+#include "GlName.h"
+#include "ZOTExperiment.h"
+#include "ZOTRendererBlueprint.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+struct GLFWwindow;
+struct SubjectData;
+struct ZOTConfig;
+class ZOTRendererMonitor;
+
+/// The one object that owns presentation: the window and its GL context, the
+/// textures both displays share, the experiment, and the renderer of the
+/// configured display. Runs the main loop and decides, in drawState, what each
+/// screen state draws.
+class ZOTRenderer {
+public:
+    /// Creates the experiment (which seeds the random generator), opens the
+    /// window and GL context and loads the default fonts. For MONITOR a
+    /// configured `refreshRate` of 0 or below is replaced by the monitor's rate.
+    /// A window that cannot be opened ends the process with exit code 2.
+    /// config is observed and must outlive the facade.
+    explicit ZOTRenderer(ZOTConfig* config, Clock& clock = steadyClock());
+    ~ZOTRenderer();
+    ZOTRenderer(const ZOTRenderer&) = delete;
+    ZOTRenderer& operator=(const ZOTRenderer&) = delete;
+
+    /// Builds the run and opens its result files, loads the shared textures and
+    /// sets up the renderer of the configured display. Returns true.
+    bool loadResources(const SubjectData& subject, const std::filesystem::path& logFolder = "logs");
+    /// The main loop; returns when the window is to close.
+    void run();
+    /// Draws the piece of the current screen state, then the frame-rate overlay
+    /// when `showFPS` is on. Called by the renderer once per view.
+    void drawState();
+    /// Presents the frame drawn into the window's back buffer. Every buffer swap
+    /// of the program goes through here.
+    void presentFrame();
+
+    GLFWwindow* window() const { return window_; }
+    std::uint32_t width() const { return width_; }
+    std::uint32_t height() const { return height_; }
+    ZOTExperiment& experiment() const { return *experiment_; }
+    ZOTConfig& config() const { return *config_; }
+    /// The renderer of the configured display; nullptr before loadResources.
+    ZOTRendererBlueprint* renderer() const { return renderer_.get(); }
+
+    GLuint fixationTexture() const { return fixationTexture_.get(); }
+    GLuint letterTexture(int index) const { return letterTextures_[index].get(); }
+    GLuint blankTexture() const { return blankTexture_.get(); }
+    GLuint maskTexture(int index) const { return maskTextures_[index].get(); }
+
+private:
+    void openWindow(int width, int height, bool fullscreen);
+    void sampleFrameRate();
+
+    static void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
+    static void onChar(GLFWwindow* window, unsigned int codepoint);
+
+    ZOTConfig* config_;
+    Clock* clock_;
+    std::unique_ptr<ZOTExperiment> experiment_;
+    std::unique_ptr<ZOTRendererBlueprint> renderer_;
+    GLFWwindow* window_ = nullptr;
+    std::uint32_t width_ = 0;
+    std::uint32_t height_ = 0;
+    GlVertexArray vertexArray_;
+    std::unique_ptr<DefaultFonts> fonts_;
+    GlTexture fixationTexture_;
+    std::array<GlTexture, 20> letterTextures_;
+    GlTexture blankTexture_;
+    std::array<GlTexture, 8> maskTextures_;
+    std::int32_t lastSampleTicks_ = 0;
+    std::uint32_t frameCounter_ = 0;
+    std::uint32_t lastFps_ = 0;
+};
