@@ -3,6 +3,8 @@
 
 #include "SubjectData.h"
 #include "ZOTConfig.h"
+#include "ZOTRenderer.h"
+#include "ZOTTrial.h"
 
 #include <iostream>
 #include <memory>
@@ -13,9 +15,16 @@ int main()
     // the only configuration.
     auto config = std::make_unique<ZOTConfig>();
     const SubjectData subject = askSubjectData(*config, std::cin, std::cout);
-    (void)subject; // read by the presentation once it exists
 
-    // The presentation (renderer facade, condition table, run and main loop) is
-    // started here, with config and subject, and torn down before config.
+    // Opens the window; for the monitor this settles `refreshRate`. A window
+    // that cannot be opened ends the process here with exit code 2.
+    auto renderer = std::make_unique<ZOTRenderer>(config.get());
+    // Exposure frames are computed from the refresh rate now in force.
+    ZOTTrial::init(*config);
+    renderer->loadResources(subject);
+    renderer->run();
+
+    renderer.reset();
+    config.reset();
     return 0;
 }

@@ -84,40 +84,16 @@ void ZOTExperiment::updateTimeline()
     const std::int64_t maskFrames = std::lroundf(config_->refreshRate * 0.5f);
     const ZOTTrial* trial = currentTrial();
     const std::int64_t stimulusFrames = trial ? trial->exposureFrames : 0;
-    const auto counted = [this] { return std::int64_t{frameCounter_}; };
 
-    if (state_ == FIXATION) {
-        if (phaseEntered_) {
-            fixationStart_ = clock_->milliseconds();
-            phaseEntered_ = false;
-        }
-        if (counted() == fixationFrames) {
-            frameCounter_ = 0;
-            state_ = STIMULUS;
-            phaseEntered_ = true;
-        }
-    }
-    if (state_ == STIMULUS) {
-        if (phaseEntered_) {
-            stimulusStart_ = clock_->milliseconds();
-            phaseEntered_ = false;
-        }
-        if (counted() == stimulusFrames) {
-            frameCounter_ = 0;
-            state_ = MASKS;
-            phaseEntered_ = true;
-        }
-    }
-    if (state_ == MASKS) {
-        if (phaseEntered_) {
-            masksStart_ = clock_->milliseconds();
-            phaseEntered_ = false;
-        }
-        if (counted() == maskFrames) {
-            state_ = REPORT;
-            trialRunning_ = false;
-            phaseEntered_ = true;
-        }
+    if (state_ == FIXATION && phaseOver(fixationStart_, fixationFrames))
+        enterPhase(STIMULUS);
+    if (state_ == STIMULUS && phaseOver(stimulusStart_, stimulusFrames))
+        enterPhase(MASKS);
+    if (state_ == MASKS && phaseOver(masksStart_, maskFrames)) {
+        // The report phase keeps counting on from the masks' frames.
+        state_ = REPORT;
+        trialRunning_ = false;
+        phaseEntered_ = true;
     }
     if (state_ == REPORT && phaseEntered_) {
         // Written after the masks were drawn, so no file access falls into a timed phase.
@@ -130,6 +106,22 @@ void ZOTExperiment::updateTimeline()
         phaseEntered_ = false;
     }
     ++frameCounter_;
+}
+
+bool ZOTExperiment::phaseOver(std::int32_t& phaseStart, std::int64_t length)
+{
+    if (phaseEntered_) {
+        phaseStart = clock_->milliseconds();
+        phaseEntered_ = false;
+    }
+    return std::int64_t{frameCounter_} == length;
+}
+
+void ZOTExperiment::enterPhase(ExperimentState phase)
+{
+    frameCounter_ = 0;
+    state_ = phase;
+    phaseEntered_ = true;
 }
 
 void ZOTExperiment::addReportKey(const std::string& letter)

@@ -83,6 +83,11 @@ public:
     float zDepth;
 
 private:
+    /// Stamps the phase's first update into phaseStart; true once it has lasted length frames.
+    bool phaseOver(std::int32_t& phaseStart, std::int64_t length);
+    /// Starts the next timed phase in the same update.
+    void enterPhase(ExperimentState phase);
+
     ZOTConfig* config_;
     Clock* clock_;
     std::unique_ptr<ZOTRun> run_;

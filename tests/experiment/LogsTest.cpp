@@ -55,64 +55,50 @@ INSTANTIATE_TEST_SUITE_P(Answers, SubjectFileNames,
                                          NameCase{"..", "..", "ZOT_vive______", true},
                                          NameCase{"x", "C:\\y", "ZOT_vive_x_C__y", true}));
 
+const char* const twoTrials = "display=MONITOR\nrefreshRate=60\nmode=WHOLE\ntrialsPerBlock=2\nblocksPerRun=1\n"
+                              "practiceBlock=0\nrandomSeed=1";
+
+/// Plays the block's two trials, typing a letter in each, up to the feedback screen.
+void playBlock(Session& session)
+{
+    for (int trial = 0; trial < 2; ++trial) {
+        session.finishTrial();
+        ASSERT_EQ(session.experiment->state(), FIXATION);
+        session.toReport();
+        session.type("a");
+    }
+    session.finishTrial();
+}
+
 TEST(WriteFailure, WarnsOnStandardErrorAndTheRunGoesOn)
 {
     // The log folder's name is taken by a file: no line can be written anywhere.
-    ScratchFolder scratch;
-    std::ofstream(scratch.path() / "logs") << "in the way";
-    FakeClock clock;
-    ZOTConfig config = configFrom("display=MONITOR\nrefreshRate=60\nmode=WHOLE\ntrialsPerBlock=2\nblocksPerRun=1\n"
-                                  "practiceBlock=0\nrandomSeed=1");
-    FakeScreen screen;
-    ZOTExperiment experiment(&config, clock);
-    ZOTTrial::init(config);
     testing::internal::CaptureStderr();
-    experiment.createRun({}, scratch.path() / "logs");
-    for (int trial = 0; trial < 2; ++trial) {
-        handleKey(experiment, screen, KEY_SPACE, 0);
-        ASSERT_EQ(experiment.state(), FIXATION);
-        while (experiment.state() != REPORT)
-            experiment.updateTimeline();
-        handleKey(experiment, screen, KEY_CHARACTER, 'a');
-        clock.now += 2000;
-    }
-    handleKey(experiment, screen, KEY_SPACE, 0);
+    Session session(twoTrials, {}, [](const std::filesystem::path& logs) { std::ofstream(logs) << "in the way"; });
+    playBlock(session);
     const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(experiment.state(), FEEDBACK);
-    const std::filesystem::path logs = scratch.path() / "logs";
-    for (const char* name : {"ZOT_vive_0_0.dat", "ZOT_vive_0_0_history.dat"})
-        EXPECT_NE(errors.find("WARNING > could not write to " + (logs / name).string() + "\n"), std::string::npos)
-            << errors;
-    EXPECT_EQ(fileText(logs), "in the way");
+    EXPECT_EQ(session.experiment->state(), FEEDBACK);
+    for (const char* name : {"ZOT_vive_0_0.dat", "ZOT_vive_0_0_history.dat"}) {
+        const std::string warning = "WARNING > could not write to " + (session.logFolder() / name).string() + "\n";
+        EXPECT_NE(errors.find(warning), std::string::npos) << errors;
+    }
+    EXPECT_EQ(fileText(session.logFolder()), "in the way");
 }
 
 TEST(WriteFailure, OfOneFileLeavesTheOthersWhole)
 {
-    // The data file's name is taken by a folder: its records are lost, with a warning,
-    // while the history goes on.
-    ScratchFolder scratch;
-    std::filesystem::create_directories(scratch.path() / "logs" / "ZOT_vive_0_0.dat");
-    FakeClock clock;
-    ZOTConfig config = configFrom("display=MONITOR\nrefreshRate=60\nmode=WHOLE\ntrialsPerBlock=1\nblocksPerRun=1\n"
-                                  "practiceBlock=0\nrandomSeed=1");
-    FakeScreen screen;
-    ZOTExperiment experiment(&config, clock);
-    ZOTTrial::init(config);
+    // The data file's name is taken by a folder: its records are lost, with a
+    // warning, while the history goes on.
     testing::internal::CaptureStderr();
-    experiment.createRun({}, scratch.path() / "logs");
-    handleKey(experiment, screen, KEY_SPACE, 0);
-    while (experiment.state() != REPORT)
-        experiment.updateTimeline();
-    clock.now += 2000;
-    handleKey(experiment, screen, KEY_SPACE, 0);
+    Session session(twoTrials, {}, [](const std::filesystem::path& logs) {
+        std::filesystem::create_directories(logs / "ZOT_vive_0_0.dat");
+    });
+    playBlock(session);
     const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_NE(errors.find("WARNING > could not write to " +
-                          (scratch.path() / "logs" / "ZOT_vive_0_0.dat").string()),
-              std::string::npos);
-    EXPECT_EQ(errors.find("history"), std::string::npos) << errors;
-    const std::string history = fileText(scratch.path() / "logs" / "ZOT_vive_0_0_history.dat");
-    EXPECT_EQ(std::count(history.begin(), history.end(), '\n'), 8 + 4);
-    EXPECT_EQ(experiment.state(), FEEDBACK);
+    EXPECT_EQ(errors, "WARNING > could not write to " + (session.logFolder() / "ZOT_vive_0_0.dat").string() + "\n");
+    const std::string history = session.log("ZOT_vive_0_0_history.dat");
+    EXPECT_EQ(std::count(history.begin(), history.end(), '\n'), 8 + 2 * (4 + 1));
+    EXPECT_EQ(session.experiment->state(), FEEDBACK);
 }
 
 TEST(ResultFiles, ASecondStartAppendsToTheSameFiles)

@@ -36,11 +36,15 @@ std::string fileText(const std::filesystem::path& file)
     return text.str();
 }
 
-Session::Session(const std::string& configLines, const SubjectData& subject) : config(configFrom(configLines))
+Session::Session(const std::string& configLines, const SubjectData& subject,
+                 const std::function<void(const std::filesystem::path&)>& prepare)
+    : config(configFrom(configLines))
 {
     // The order of the program's start: experiment (seeding), condition table, run.
     experiment = std::make_unique<ZOTExperiment>(&config, clock);
     ZOTTrial::init(config);
+    if (prepare)
+        prepare(logFolder());
     experiment->createRun(subject, logFolder());
 }
 

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,7 +80,9 @@ std::string fileText(const std::filesystem::path& file);
 /// screen, its run writing into a scratch folder's "logs".
 class Session {
 public:
-    explicit Session(const std::string& configLines, const SubjectData& subject = {});
+    /// prepare, when given, sees the log folder's path before the run opens its files.
+    explicit Session(const std::string& configLines, const SubjectData& subject = {},
+                     const std::function<void(const std::filesystem::path&)>& prepare = {});
 
     void space() { handleKey(*experiment, screen, KEY_SPACE, 0); }
     void type(const std::string& characters);
