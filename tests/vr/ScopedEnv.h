@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+/// Sets (or, with nullopt, removes) an environment variable for the life of
+/// the object, then puts back what was there. The simulated runtime and the
+/// loader read their variables when an instance is created.
+class ScopedEnv {
+public:
+    ScopedEnv(std::string name, const std::optional<std::string>& value)
+        : name_(std::move(name))
+    {
+        if (const char* old = std::getenv(name_.c_str()))
+            old_ = old;
+        if (value)
+            setenv(name_.c_str(), value->c_str(), 1);
+        else
+            unsetenv(name_.c_str());
+    }
+    ~ScopedEnv()
+    {
+        if (old_)
+            setenv(name_.c_str(), old_->c_str(), 1);
+        else
+            unsetenv(name_.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> old_;
+};

@@ -1,0 +1,169 @@
+// Frame timing of the headset path: runs frames with trivial drawing (a clear
+// per eye, the mirror blit, a buffer swap) against an OpenXR runtime, by default
+// the simulated one, and prints how many display periods were missed, how long
+// the per-frame work takes, and how long start-up takes to the first submitted
+// frame. Needs an X display:
+//
+//     xvfb-run -a -s "-screen 0 1920x1080x24" ./vr/zot_xr_bench [frames]
+
+#include "XrHeadset.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double milliseconds(Clock::duration duration)
+{
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+void printSpread(const char* what, std::vector<double> values)
+{
+    if (values.empty())
+        return;
+    std::sort(values.begin(), values.end());
+    const double mean = std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
+    auto at = [&](double share) { return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))]; };
+    std::printf("%-34s mean %6.3f  median %6.3f  p99 %6.3f  max %6.3f ms\n", what, mean, at(0.5), at(0.99),
+                values.back());
+}
+
+struct EyeTarget {
+    GLuint texture = 0;
+    GLuint framebuffer = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 900;
+    setenv("XR_RUNTIME_JSON", ZOT_XRSIM_MANIFEST, 0);
+    setenv("ZOT_XRSIM_STATS", "1", 0);
+
+    const auto start = Clock::now();
+    int exitCode = 0;
+    if (!glfwInit())
+        return 2;
+    {
+        XrHeadset headset;
+        std::uint32_t width = 0;
+        std::uint32_t height = 0;
+        if (!headset.startRuntime(width, height)) {
+            glfwTerminate();
+            return 2;
+        }
+        const int mirrorWidth = static_cast<int>(width * 720 / height);
+        const int mirrorHeight = 720;
+        glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+        glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+        glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
+        glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+        glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+        GLFWwindow* window = glfwCreateWindow(mirrorWidth, mirrorHeight, "ZOT bench", nullptr, nullptr);
+        if (window == nullptr) {
+            std::fprintf(stderr, "ERROR: could not open window with GLFW\n");
+            glfwTerminate();
+            return 2;
+        }
+        glfwMakeContextCurrent(window);
+        glewExperimental = GL_TRUE;
+        glewInit();
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        glfwSwapInterval(0);
+        GLuint vertexArray = 0;
+        glGenVertexArrays(1, &vertexArray);
+        glBindVertexArray(vertexArray);
+
+        if (!headset.createSession(window)) {
+            exitCode = 2;
+        } else {
+            EyeTarget eyes[2];
+            for (EyeTarget& eye : eyes) {
+                glGenTextures(1, &eye.texture);
+                glBindTexture(GL_TEXTURE_2D, eye.texture);
+                glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0,
+                             GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+                glGenFramebuffers(1, &eye.framebuffer);
+                glBindFramebuffer(GL_FRAMEBUFFER, eye.framebuffer);
+                glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, eye.texture, 0);
+            }
+
+            std::vector<double> waitTimes, eyeTimes, endTimes, mirrorTimes, workTimes;
+            double startupMs = -1.0;
+            int missed = 0;
+            int rendered = 0;
+            XrTime lastDisplay = 0;
+            for (int i = 0; i < frames && !headset.shouldClose(); ++i) {
+                const auto a = Clock::now();
+                const HeadsetFrame frame = headset.beginFrame();
+                const auto b = Clock::now();
+                for (int eye = 0; eye < 2; ++eye) {
+                    glBindFramebuffer(GL_FRAMEBUFFER, eyes[eye].framebuffer);
+                    glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+                    glClearColor(eye == 0 ? 0.8f : 0.1f, 0.2f, eye == 0 ? 0.1f : 0.8f, 1.0f);
+                    glClear(GL_COLOR_BUFFER_BIT);
+                    headset.submitEye(eye, eyes[eye].framebuffer);
+                }
+                const auto c = Clock::now();
+                headset.endFrame();
+                const auto d = Clock::now();
+                glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+                glViewport(0, 0, mirrorWidth, mirrorHeight);
+                glBlitFramebuffer(0, 0, static_cast<GLint>(width), static_cast<GLint>(height), 0, 0, mirrorWidth,
+                                  mirrorHeight, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+                glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+                glfwSwapBuffers(window);
+                glfwPollEvents();
+                const auto e = Clock::now();
+
+                if (!frame.shouldRender)
+                    continue;
+                ++rendered;
+                if (startupMs < 0.0)
+                    startupMs = milliseconds(d - start);
+                // Consecutive frames are one period apart on the display; a
+                // larger step means the display showed a frame twice.
+                if (lastDisplay != 0 && frame.predictedDisplayPeriod > 0) {
+                    const XrTime step = frame.predictedDisplayTime - lastDisplay;
+                    missed += static_cast<int>((step + frame.predictedDisplayPeriod / 2) / frame.predictedDisplayPeriod) - 1;
+                }
+                lastDisplay = frame.predictedDisplayTime;
+                waitTimes.push_back(milliseconds(b - a));
+                eyeTimes.push_back(milliseconds(c - b));
+                endTimes.push_back(milliseconds(d - c));
+                mirrorTimes.push_back(milliseconds(e - d));
+                workTimes.push_back(milliseconds(e - b));
+            }
+
+            std::printf("frames rendered: %d, display periods missed: %d (frequency %g Hz)\n", rendered, missed,
+                        static_cast<double>(headset.displayFrequency()));
+            std::printf("start-up to the first submitted frame: %.1f ms\n", startupMs);
+            printSpread("beginFrame (wait, begin, locate):", waitTimes);
+            printSpread("two eyes cleared and submitted:", eyeTimes);
+            printSpread("endFrame:", endTimes);
+            printSpread("mirror blit, swap, events:", mirrorTimes);
+            printSpread("whole work after the wait:", workTimes);
+
+            for (EyeTarget& eye : eyes) {
+                glDeleteFramebuffers(1, &eye.framebuffer);
+                glDeleteTextures(1, &eye.texture);
+            }
+        }
+        glDeleteVertexArrays(1, &vertexArray);
+        // The headset goes while the context is current; the window after it.
+    }
+    glfwTerminate();
+    return exitCode;
+}
