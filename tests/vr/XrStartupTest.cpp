@@ -20,21 +20,33 @@ namespace {
 
 using testing::HasSubstr;
 
+struct Startup {
+    bool started = false;
+    std::string messages; // standard error
+};
+
+/// Starts a headset's runtime and tears it down again.
+Startup startAndStop(std::uint32_t& width, std::uint32_t& height)
+{
+    Startup startup;
+    testing::internal::CaptureStderr();
+    {
+        XrHeadset headset;
+        startup.started = headset.startRuntime(width, height);
+    }
+    startup.messages = testing::internal::GetCapturedStderr();
+    return startup;
+}
+
 TEST(XrStartup, FindsTheSimulatedHeadsetAndItsEyeSize)
 {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
-    testing::internal::CaptureStderr();
-    bool started = false;
-    {
-        XrHeadset headset;
-        started = headset.startRuntime(width, height);
-    }
-    const std::string messages = testing::internal::GetCapturedStderr();
-    ASSERT_TRUE(started) << messages;
+    const Startup startup = startAndStop(width, height);
+    ASSERT_TRUE(startup.started) << startup.messages;
     EXPECT_EQ(width, 1512u);
     EXPECT_EQ(height, 1680u);
-    EXPECT_THAT(messages, HasSubstr("HMD: ZOT Simulated HMD 'ZOT simulated runtime' #1 (1512 x 1680 @ 90 Hz)\n"));
+    EXPECT_THAT(startup.messages, HasSubstr("HMD: ZOT Simulated HMD 'ZOT simulated runtime' #1 (1512 x 1680 @ 90 Hz)\n"));
 }
 
 struct MissingRuntimeCase {
@@ -58,16 +70,10 @@ TEST_P(XrStartupWithoutRuntime, ReportsTheErrorAndFailsCleanly)
 
     std::uint32_t width = 7;
     std::uint32_t height = 7;
-    testing::internal::CaptureStderr();
-    bool started = true;
-    {
-        XrHeadset headset;
-        started = headset.startRuntime(width, height);
-    }
-    const std::string messages = testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(started);
-    EXPECT_THAT(messages, HasSubstr("OpenXR Initialization Error: XR_ERROR_"));
-    EXPECT_THAT(messages, testing::Not(HasSubstr("HMD: ")));
+    const Startup startup = startAndStop(width, height);
+    EXPECT_FALSE(startup.started);
+    EXPECT_THAT(startup.messages, HasSubstr("OpenXR Initialization Error: XR_ERROR_"));
+    EXPECT_THAT(startup.messages, testing::Not(HasSubstr("HMD: ")));
     EXPECT_EQ(width, 7u);
     EXPECT_EQ(height, 7u);
 }

@@ -29,9 +29,19 @@ bool offered(std::string_view name)
     return false;
 }
 
-bool validSystem(XrInstance instance, XrSystemId systemId)
+XrResult checkSystem(XrInstance instance, XrSystemId systemId)
 {
-    return validInstance(instance) && systemId == hmdSystemId;
+    if (!validInstance(instance))
+        return XR_ERROR_HANDLE_INVALID;
+    return systemId == hmdSystemId ? XR_SUCCESS : XR_ERROR_SYSTEM_INVALID;
+}
+
+/// The headset's only view configuration is the primary stereo one.
+XrResult checkStereo(XrInstance instance, XrSystemId systemId, XrViewConfigurationType type)
+{
+    if (const XrResult result = checkSystem(instance, systemId); XR_FAILED(result))
+        return result;
+    return type == XR_VIEW_CONFIGURATION_TYPE_PRIMARY_STEREO ? XR_SUCCESS : XR_ERROR_VIEW_CONFIGURATION_TYPE_UNSUPPORTED;
 }
 
 XRAPI_ATTR XrResult XRAPI_CALL enumerateInstanceExtensionProperties(const char* layerName,
@@ -156,10 +166,8 @@ XRAPI_ATTR XrResult XRAPI_CALL getSystem(XrInstance instance, const XrSystemGetI
 XRAPI_ATTR XrResult XRAPI_CALL getSystemProperties(XrInstance instance, XrSystemId systemId,
                                                    XrSystemProperties* properties)
 {
-    if (!validInstance(instance))
-        return XR_ERROR_HANDLE_INVALID;
-    if (systemId != hmdSystemId)
-        return XR_ERROR_SYSTEM_INVALID;
+    if (const XrResult result = checkSystem(instance, systemId); XR_FAILED(result))
+        return result;
     if (properties == nullptr || properties->type != XR_TYPE_SYSTEM_PROPERTIES)
         return XR_ERROR_VALIDATION_FAILURE;
     properties->systemId = hmdSystemId;
@@ -174,12 +182,8 @@ XRAPI_ATTR XrResult XRAPI_CALL enumerateEnvironmentBlendModes(XrInstance instanc
                                                               XrViewConfigurationType type, uint32_t capacity,
                                                               uint32_t* count, XrEnvironmentBlendMode* modes)
 {
-    if (!validInstance(instance))
-        return XR_ERROR_HANDLE_INVALID;
-    if (systemId != hmdSystemId)
-        return XR_ERROR_SYSTEM_INVALID;
-    if (type != XR_VIEW_CONFIGURATION_TYPE_PRIMARY_STEREO)
-        return XR_ERROR_VIEW_CONFIGURATION_TYPE_UNSUPPORTED;
+    if (const XrResult result = checkStereo(instance, systemId, type); XR_FAILED(result))
+        return result;
     return enumerate(capacity, count, modes, std::vector{XR_ENVIRONMENT_BLEND_MODE_OPAQUE});
 }
 
@@ -187,10 +191,8 @@ XRAPI_ATTR XrResult XRAPI_CALL enumerateViewConfigurations(XrInstance instance, 
                                                            uint32_t capacity, uint32_t* count,
                                                            XrViewConfigurationType* types)
 {
-    if (!validInstance(instance))
-        return XR_ERROR_HANDLE_INVALID;
-    if (systemId != hmdSystemId)
-        return XR_ERROR_SYSTEM_INVALID;
+    if (const XrResult result = checkSystem(instance, systemId); XR_FAILED(result))
+        return result;
     return enumerate(capacity, count, types, std::vector{XR_VIEW_CONFIGURATION_TYPE_PRIMARY_STEREO});
 }
 
@@ -198,12 +200,8 @@ XRAPI_ATTR XrResult XRAPI_CALL getViewConfigurationProperties(XrInstance instanc
                                                               XrViewConfigurationType type,
                                                               XrViewConfigurationProperties* properties)
 {
-    if (!validInstance(instance))
-        return XR_ERROR_HANDLE_INVALID;
-    if (systemId != hmdSystemId)
-        return XR_ERROR_SYSTEM_INVALID;
-    if (type != XR_VIEW_CONFIGURATION_TYPE_PRIMARY_STEREO)
-        return XR_ERROR_VIEW_CONFIGURATION_TYPE_UNSUPPORTED;
+    if (const XrResult result = checkStereo(instance, systemId, type); XR_FAILED(result))
+        return result;
     if (properties == nullptr || properties->type != XR_TYPE_VIEW_CONFIGURATION_PROPERTIES)
         return XR_ERROR_VALIDATION_FAILURE;
     properties->viewConfigurationType = type;
@@ -215,12 +213,8 @@ XRAPI_ATTR XrResult XRAPI_CALL enumerateViewConfigurationViews(XrInstance instan
                                                                XrViewConfigurationType type, uint32_t capacity,
                                                                uint32_t* count, XrViewConfigurationView* views)
 {
-    if (!validInstance(instance))
-        return XR_ERROR_HANDLE_INVALID;
-    if (systemId != hmdSystemId)
-        return XR_ERROR_SYSTEM_INVALID;
-    if (type != XR_VIEW_CONFIGURATION_TYPE_PRIMARY_STEREO)
-        return XR_ERROR_VIEW_CONFIGURATION_TYPE_UNSUPPORTED;
+    if (const XrResult result = checkStereo(instance, systemId, type); XR_FAILED(result))
+        return result;
     XrViewConfigurationView view{XR_TYPE_VIEW_CONFIGURATION_VIEW};
     view.recommendedImageRectWidth = view.maxImageRectWidth = eyeWidth;
     view.recommendedImageRectHeight = view.maxImageRectHeight = eyeHeight;
@@ -264,10 +258,8 @@ XRAPI_ATTR XrResult XRAPI_CALL pathToString(XrInstance instance, XrPath path, ui
 XRAPI_ATTR XrResult XRAPI_CALL getOpenGLGraphicsRequirements(XrInstance instance, XrSystemId systemId,
                                                              XrGraphicsRequirementsOpenGLKHR* requirements)
 {
-    if (!validInstance(instance))
-        return XR_ERROR_HANDLE_INVALID;
-    if (!validSystem(instance, systemId))
-        return XR_ERROR_SYSTEM_INVALID;
+    if (const XrResult result = checkSystem(instance, systemId); XR_FAILED(result))
+        return result;
     if (requirements == nullptr || requirements->type != XR_TYPE_GRAPHICS_REQUIREMENTS_OPENGL_KHR)
         return XR_ERROR_VALIDATION_FAILURE;
     requirements->minApiVersionSupported = XR_MAKE_VERSION(3, 3, 0);
