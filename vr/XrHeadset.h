@@ -19,7 +19,8 @@ struct HeadsetFrame {
     bool shouldRender = false;
     /// Each eye's projection (0 left, 1 right) for near 0.1 and far 5000,
     /// row-major. The scene is fixed to the head, so this is the whole
-    /// model-view-projection. Last frame's when the views could not be located.
+    /// model-view-projection. When the views could not be located: the last
+    /// located frame's, all zero before the first.
     std::array<ProjectionMatrix, 2> projections{};
     /// The runtime's prediction of when this frame reaches the display, and of
     /// the display period, in nanoseconds of the runtime's clock (XrTime).
