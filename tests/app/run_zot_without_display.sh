@@ -1,0 +1,28 @@
+#!/bin/sh
+# Starts the real program in a scratch folder with a zot.cfg, no console input and
+# no display. The entry must echo the configuration, print every prompt (the ended
+# input answers none), seed the experiment, and then end with exit code 2 because
+# no window can be opened, before any result file is made.
+# Usage: run_zot_without_display.sh ZOT_BINARY CONFIG EXPECTED_OUTPUT_START
+set -u
+zot=$1 config=$2 expected=$3
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cp "$config" "$scratch/zot.cfg"
+cd "$scratch" || exit 1
+env -u DISPLAY -u WAYLAND_DISPLAY "$zot" </dev/null >stdout.txt 2>stderr.txt
+status=$?
+if [ "$status" -ne 2 ]; then
+  echo "zot ended with exit code $status instead of 2"; cat stdout.txt stderr.txt; exit 1
+fi
+lines=$(wc -l <"$expected")
+head -n "$lines" stdout.txt >start.txt
+if ! diff -u "$expected" start.txt; then
+  echo "zot began its output with something else than expected"; exit 1
+fi
+if [ ! -s stderr.txt ]; then
+  echo "zot did not say on standard error why it stopped"; exit 1
+fi
+if [ -e logs ]; then
+  echo "zot made result files although no session ran"; exit 1
+fi
