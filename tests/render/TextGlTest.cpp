@@ -1,3 +1,4 @@
+#include "AllocationProbe.h"
 #include "CaptureStdout.h"
 #include "Font.h"
 #include "GlTest.h"
@@ -112,6 +113,20 @@ TEST_F(TextDrawing, ChangedTextIsLaidOutAgain)
     EXPECT_EQ(wider.at(64, 40), white);
     text.setText("");
     EXPECT_EQ(drawText(text, window).at(50, 40), background);
+}
+
+TEST_F(TextDrawing, UnchangedTextIsDrawnWithoutAllocating)
+{
+    Text text("AB\\nBA", 50, 40, 16, font);
+    RenderTarget target(100, 80);
+    useProgram(program.get(), window);
+    text.draw();
+    text.setText("AB\\nBA"); // the same text keeps its layout
+
+    AllocationProbe probe;
+    text.draw();
+    text.draw();
+    EXPECT_EQ(probe.largest(), 0u);
 }
 
 struct FontCase {
