@@ -4,7 +4,10 @@
 // the per-frame work takes, and how long start-up takes to the first submitted
 // frame. Needs an X display:
 //
-//     xvfb-run -a -s "-screen 0 1920x1080x24" ./vr/zot_xr_bench [frames]
+//     xvfb-run -a -s "-screen 0 1920x1080x24" ./vr/zot_xr_bench [frames] [--no-submit]
+//
+// --no-submit leaves the GL work out (no clears, copies, mirror or swap): what
+// is left is the pacing and the headset's own bookkeeping.
 
 #include "XrHeadset.h"
 
@@ -16,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <numeric>
+#include <string>
 #include <vector>
 
 namespace {
@@ -38,6 +42,29 @@ void printSpread(const char* what, std::vector<double> values)
                 values.back());
 }
 
+/// Display periods skipped since the last frame: consecutive frames are one
+/// period apart on the display, a larger step means a picture was shown twice.
+int periodsSkipped(const HeadsetFrame& frame, XrTime& lastDisplay)
+{
+    int skipped = 0;
+    if (lastDisplay != 0 && frame.predictedDisplayPeriod > 0) {
+        const XrTime step = frame.predictedDisplayTime - lastDisplay;
+        skipped = static_cast<int>((step + frame.predictedDisplayPeriod / 2) / frame.predictedDisplayPeriod) - 1;
+    }
+    lastDisplay = frame.predictedDisplayTime;
+    return skipped;
+}
+
+/// How long after the runtime's vsync tick beginFrame returned: the sleep's
+/// overshoot plus xrBeginFrame and locating the views. The simulated runtime
+/// wakes a frame one period before its display time, on the steady clock.
+double wakeLatencyMs(const HeadsetFrame& frame, Clock::time_point returned)
+{
+    const XrTime wake = frame.predictedDisplayTime - frame.predictedDisplayPeriod;
+    const auto returnedNs = std::chrono::duration_cast<std::chrono::nanoseconds>(returned.time_since_epoch()).count();
+    return static_cast<double>(returnedNs - wake) / 1e6;
+}
+
 struct EyeTarget {
     GLuint texture = 0;
     GLuint framebuffer = 0;
@@ -47,7 +74,14 @@ struct EyeTarget {
 
 int main(int argc, char** argv)
 {
-    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 900;
+    int frames = 900;
+    bool submit = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--no-submit")
+            submit = false;
+        else
+            frames = std::max(1, std::atoi(argv[i]));
+    }
     setenv("XR_RUNTIME_JSON", ZOT_XRSIM_MANIFEST, 0);
     setenv("ZOT_XRSIM_STATS", "1", 0);
 
@@ -100,15 +134,27 @@ int main(int argc, char** argv)
                 glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, eye.texture, 0);
             }
 
-            std::vector<double> waitTimes, eyeTimes, endTimes, mirrorTimes, workTimes;
+            std::vector<double> wakeLatencies, eyeTimes, endTimes, mirrorTimes, workTimes;
             double startupMs = -1.0;
             int missed = 0;
             int rendered = 0;
             XrTime lastDisplay = 0;
             for (int i = 0; i < frames && !headset.shouldClose(); ++i) {
-                const auto a = Clock::now();
                 const HeadsetFrame frame = headset.beginFrame();
                 const auto b = Clock::now();
+                if (!submit) {
+                    headset.endFrame();
+                    const auto c = Clock::now();
+                    if (frame.shouldRender) {
+                        ++rendered;
+                        if (startupMs < 0.0)
+                            startupMs = milliseconds(c - start);
+                        missed += periodsSkipped(frame, lastDisplay);
+                        wakeLatencies.push_back(wakeLatencyMs(frame, b));
+                        endTimes.push_back(milliseconds(c - b));
+                    }
+                    continue;
+                }
                 for (int eye = 0; eye < 2; ++eye) {
                     glBindFramebuffer(GL_FRAMEBUFFER, eyes[eye].framebuffer);
                     glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
@@ -133,14 +179,8 @@ int main(int argc, char** argv)
                 ++rendered;
                 if (startupMs < 0.0)
                     startupMs = milliseconds(d - start);
-                // Consecutive frames are one period apart on the display; a
-                // larger step means the display showed a frame twice.
-                if (lastDisplay != 0 && frame.predictedDisplayPeriod > 0) {
-                    const XrTime step = frame.predictedDisplayTime - lastDisplay;
-                    missed += static_cast<int>((step + frame.predictedDisplayPeriod / 2) / frame.predictedDisplayPeriod) - 1;
-                }
-                lastDisplay = frame.predictedDisplayTime;
-                waitTimes.push_back(milliseconds(b - a));
+                missed += periodsSkipped(frame, lastDisplay);
+                wakeLatencies.push_back(wakeLatencyMs(frame, b));
                 eyeTimes.push_back(milliseconds(c - b));
                 endTimes.push_back(milliseconds(d - c));
                 mirrorTimes.push_back(milliseconds(e - d));
@@ -149,10 +189,10 @@ int main(int argc, char** argv)
 
             std::printf("frames rendered: %d, display periods missed: %d (frequency %g Hz)\n", rendered, missed,
                         static_cast<double>(headset.displayFrequency()));
-            std::printf("start-up to the first submitted frame: %.1f ms\n", startupMs);
-            printSpread("beginFrame (wait, begin, locate):", waitTimes);
+            std::printf("start-up to the first %s frame: %.1f ms\n", submit ? "submitted" : "renderable", startupMs);
+            printSpread("beginFrame return after the tick:", wakeLatencies);
             printSpread("two eyes cleared and submitted:", eyeTimes);
-            printSpread("endFrame:", endTimes);
+            printSpread(submit ? "endFrame:" : "endFrame (no layers):", endTimes);
             printSpread("mirror blit, swap, events:", mirrorTimes);
             printSpread("whole work after the wait:", workTimes);
 
