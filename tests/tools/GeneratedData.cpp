@@ -1,5 +1,8 @@
 #include "GeneratedData.h"
 
+#include <fstream>
+#include <iterator>
+
 std::vector<PictureFile> programPictures() {
     std::vector<PictureFile> pictures{
         {"letters_couriernew_18ptbold_100px_hcenter_vcenter/+.limg", 100, 100},
@@ -13,4 +16,9 @@ std::vector<PictureFile> programPictures() {
     for (int number = 1; number <= 8; ++number)
         pictures.push_back({maskFile(number), 100, 100});
     return pictures;
+}
+
+std::string fileContents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

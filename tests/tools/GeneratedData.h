@@ -31,3 +31,6 @@ struct PictureFile {
 
 /// Every picture the program loads, by the names it loads them under.
 std::vector<PictureFile> programPictures();
+
+/// The bytes of a file; empty when it cannot be read.
+std::string fileContents(const std::filesystem::path& path);

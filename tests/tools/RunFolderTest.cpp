@@ -3,15 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
 namespace {
-
-std::string contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 const std::filesystem::path RUN = ZOT_RUN_DIR;
 
@@ -28,7 +21,7 @@ TEST(RunFolder, HoldsTheCurrentShaders) {
             continue;
         const std::filesystem::path copy = RUN / "shaders" / entry.path().filename();
         EXPECT_TRUE(std::filesystem::is_regular_file(copy)) << copy;
-        EXPECT_TRUE(contents(copy) == contents(entry.path())) << copy << " is out of date";
+        EXPECT_TRUE(fileContents(copy) == fileContents(entry.path())) << copy << " is out of date";
     }
 }
 

@@ -6,8 +6,6 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 void PrintTo(const PictureFile& file, std::ostream* out) { *out << file.path; }
@@ -211,11 +209,6 @@ INSTANTIATE_TEST_SUITE_P(TwoPages, InstructionPages,
                          testing::Values(Page{"instructions_top.limg", 8}, Page{"instructions_bottom.limg", 5}),
                          [](const auto& info) { return testName(info.param.file); });
 
-std::string contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(GeneratedData, IsTheSameOnEveryRun) {
     const std::filesystem::path again = std::filesystem::path(ZOTDATA_GENERATED_AGAIN) / "data";
     int files = 0;
@@ -224,7 +217,7 @@ TEST(GeneratedData, IsTheSameOnEveryRun) {
             continue;
         ++files;
         const auto relative = std::filesystem::relative(entry.path(), generatedData());
-        EXPECT_TRUE(contents(entry.path()) == contents(again / relative)) << relative;
+        EXPECT_TRUE(fileContents(entry.path()) == fileContents(again / relative)) << relative;
     }
     EXPECT_EQ(files, static_cast<int>(programPictures().size()) + 1) << "the pictures and the widths table";
 }
