@@ -67,16 +67,12 @@ protected:
     const Matrix4 window = screenProjection(40, 40);
 };
 
-TEST_F(QuadDrawing, NormalQuadShowsTheFirstRowAtTheTopOfTheWindow)
+TEST_F(QuadDrawing, NormalQuadShowsTheFirstRowAtTheTopOfTheWindowFlippedAtTheBottom)
 {
-    TexturedQuad quad(0, 0, 40, 40, picture.get(), false);
-    EXPECT_EQ(quarters(drawQuad(quad, window)), (std::vector<Rgba>{red, green, white, background}));
-}
-
-TEST_F(QuadDrawing, FlippedQuadShowsTheFirstRowAtTheBottomOfTheWindow)
-{
-    TexturedQuad quad(0, 0, 40, 40, picture.get(), true);
-    EXPECT_EQ(quarters(drawQuad(quad, window)), (std::vector<Rgba>{white, background, red, green}));
+    TexturedQuad normal(0, 0, 40, 40, picture.get(), false);
+    EXPECT_EQ(quarters(drawQuad(normal, window)), (std::vector<Rgba>{red, green, white, background}));
+    TexturedQuad flipped(0, 0, 40, 40, picture.get(), true);
+    EXPECT_EQ(quarters(drawQuad(flipped, window)), (std::vector<Rgba>{white, background, red, green}));
 }
 
 TEST_F(QuadDrawing, TintMultipliesThePicture)
