@@ -149,16 +149,4 @@ INSTANTIATE_TEST_SUITE_P(
                     RecordCase{"enableDepthPerception=1\ndepths=0.5,2.25", 2, "X", "16\t78\tAB0000\t00DEFX\tX\t2.25"},
                     RecordCase{"enableDepthPerception=1\ndepths=0.5,2.25", 1, "", "16\t78\tAB0000\t00DEFX\t-\t0.5"}));
 
-TEST(HistoryTime, WritesNumbersWithoutLeadingZeros)
-{
-    std::tm local{};
-    local.tm_mday = 31;
-    local.tm_mon = 0;
-    local.tm_year = 99;
-    local.tm_hour = 23;
-    local.tm_min = 59;
-    local.tm_sec = 0;
-    EXPECT_EQ(historyTimeText(local), "31/1/1999 23:59:0");
-}
-
 } // namespace

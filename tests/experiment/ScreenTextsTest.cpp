@@ -60,12 +60,4 @@ INSTANTIATE_TEST_SUITE_P(Displays, CorrectRates,
                                          RateCase{100.0f, MONITOR, "100"}, RateCase{100.0f, VIVE, "100"},
                                          RateCase{0.0f, MONITOR, "0"}, RateCase{0.0f, VIVE, "0"}));
 
-TEST(ScreenTexts, AfterBlockCarriesRateAndMistakes)
-{
-    const ZOTConfig config = configFrom("display=MONITOR");
-    EXPECT_EQ(afterBlockText(config, 87.5f, 3),
-              "In this block your answers\\nwere to 87.5% correct.\\nYou made 3 mistakes.\\nYour answers should "
-              "be\\nto 80-90% correct.\\nPress space to continue!");
-}
-
 } // namespace

@@ -98,12 +98,4 @@ TEST(Timeline, WritesThePhaseLinesOnceWhenTheReportScreenComesUp)
     EXPECT_EQ(history.substr(history.size() - expectedTail.size()), expectedTail);
 }
 
-TEST(Timeline, OnlyCountsFramesOutsideATrial)
-{
-    Session session("display=MONITOR\nrefreshRate=60\npracticeBlock=0\nrandomSeed=1");
-    session.frames(500);
-    EXPECT_EQ(session.experiment->state(), WELCOME);
-    EXPECT_EQ(session.experiment->frameCounter(), 500u);
-}
-
 } // namespace

@@ -107,20 +107,6 @@ TEST(BlockPlans, SlotsFrom36OnGetRandomPrototypes)
         EXPECT_EQ(stimulusDescription(block.trials[i]), first[i]);
 }
 
-TEST(BlockWalk, SelectsEachTrialOnceThenReportsTheBlockOver)
-{
-    const ZOTConfig config = configFrom("mode=WHOLE\ntrialsPerBlock=3");
-    ZOTTrial::init(config);
-    ZOTBlock block(config, 0);
-    EXPECT_EQ(block.currentTrial(), nullptr);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(block.advance());
-        EXPECT_EQ(block.currentTrial(), &block.trials[i]);
-    }
-    EXPECT_FALSE(block.advance());
-    EXPECT_EQ(block.currentTrial(), nullptr);
-}
-
 class Shuffle : public testing::TestWithParam<int> {};
 
 TEST_P(Shuffle, IsAPermutation)

@@ -110,12 +110,6 @@ ZOTTrial handMade(int condition, std::array<std::uint8_t, 6> types, const std::s
     return trial;
 }
 
-TEST(StimulusDescription, ListsTargetsAndDistractorsByPosition)
-{
-    EXPECT_EQ(stimulusDescription(handMade(7, {1, 1, 0, 0, 0, 0}, "KP----")), "7\t83\tKP0000\t000000");
-    EXPECT_EQ(stimulusDescription(handMade(22, {2, 1, 2, 1, 2, 2}, "ABDEFG")), "22\t83\t0B0E00\tA0D0FG");
-}
-
 struct ScoreCase {
     std::string report;
     unsigned correct;
