@@ -22,6 +22,12 @@ std::string hex(int value) {
     return text;
 }
 
+std::string codePoint(char32_t c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+    return text;
+}
+
 struct SpanTarget {
     Coverage* picture;
 };
@@ -76,10 +82,10 @@ void FontFace::setPixelSize(double pixels) {
 void FontFace::load(char32_t c, bool hinted) {
     const FT_UInt index = FT_Get_Char_Index(face_, c);
     if (index == 0)
-        throw std::runtime_error(description_ + " has no glyph for U+" + hex(static_cast<int>(c)).substr(2));
+        throw std::runtime_error(description_ + " has no glyph for " + codePoint(c));
     const FT_Int32 flags = FT_LOAD_NO_BITMAP | (hinted ? FT_LOAD_DEFAULT : FT_LOAD_NO_HINTING);
     if (FT_Error error = FT_Load_Glyph(face_, index, flags))
-        throw std::runtime_error(description_ + ": cannot load glyph U+" + hex(static_cast<int>(c)).substr(2) +
+        throw std::runtime_error(description_ + ": cannot load glyph " + codePoint(c) +
                                  ", FreeType error " + hex(error));
 }
 

@@ -73,13 +73,6 @@ TEST(ZotdataCommandLine, WithoutARunFolderPrintsUsage) {
     EXPECT_NE(outcome.output.find("usage: zotdata <run folder>"), std::string::npos) << outcome.output;
 }
 
-TEST(ZotdataCommandLine, AnUnknownOptionIsRefused) {
-    TempDir folder;
-    const Outcome outcome = runZotdata(quoted(folder.path()) + " --colour red");
-    EXPECT_EQ(outcome.exitCode, 2);
-    EXPECT_NE(outcome.output.find("unexpected argument \"--colour\""), std::string::npos) << outcome.output;
-}
-
 TEST(ZotdataCommandLine, AFolderThatCannotBeMadeFailsTheRun) {
     TempDir folder;
     std::ofstream(folder.path() / "taken") << "a file where the run folder should be";

@@ -108,7 +108,6 @@ TEST_F(FontAtlas, GlyphsHaveTheShapeOfTheirCharacter) {
     EXPECT_LT(ink(0xe9).top, ink('e').top);  // e acute
     EXPECT_LT(ink(0xc5).top, ink('A').top);  // A ring
     EXPECT_LT(ink(0xff).top, ink('y').top);  // y diaeresis
-    EXPECT_GT(ink('W').width(), ink('i').width() * 2);
 }
 
 }
