@@ -1,6 +1,7 @@
 #include "ZOTRenderer.h"
 
 #include "HandleKey.h"
+#include "SwapClock.h"
 #include "SubjectData.h"
 #include "Texture.h"
 #include "ZOTConfig.h"
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -121,6 +123,7 @@ ZOTRenderer::~ZOTRenderer()
     blankTexture_.reset();
     for (auto& texture : maskTextures_)
         texture.reset();
+    presentationClock_.reset();
     renderer_.reset();
     experiment_.reset();
     fonts_.reset();
@@ -135,6 +138,12 @@ ZOTRenderer::~ZOTRenderer()
 bool ZOTRenderer::loadResources(const SubjectData& subject, const std::filesystem::path& logFolder)
 {
     experiment_->createRun(subject, logFolder);
+    // The run has already warned about answers unfit for file names.
+    std::ostringstream repeatedWarnings;
+    trialTiming_ = std::make_unique<TrialTimingRecorder>(
+        config_->refreshRate, timingFilePath(logFolder, subject.subjectID, subject.session, repeatedWarnings),
+        std::cout);
+    refreshMeter_ = std::make_unique<RefreshMeter>(config_->refreshRate, std::cout);
 
     fixationTexture_ = loadLimg("data/letters_couriernew_18ptbold_100px_hcenter_vcenter/+.limg");
     blankTexture_ = loadLimg(std::string(LETTER_FOLDER) + "blank.limg");
@@ -146,6 +155,9 @@ bool ZOTRenderer::loadResources(const SubjectData& subject, const std::filesyste
     auto monitor = std::make_unique<ZOTRendererMonitor>(config_, experiment_.get(), this);
     monitor->init(width_, height_);
     renderer_ = std::move(monitor);
+
+    if (!presentationClock_)
+        presentationClock_ = std::make_unique<SwapClock>(window_);
 
     std::cout << "refreshRate = " << config_->refreshRate << " Hz" << std::endl;
     return true;
@@ -159,8 +171,10 @@ void ZOTRenderer::run()
         renderer_->renderFrame();
         sampleFrameRate();
         if (glfwWindowShouldClose(window_))
-            return;
+            break;
     }
+    if (refreshMeter_)
+        refreshMeter_->finish();
 }
 
 void ZOTRenderer::sampleFrameRate()
@@ -180,6 +194,41 @@ void ZOTRenderer::sampleFrameRate()
 void ZOTRenderer::presentFrame()
 {
     glfwSwapBuffers(window_);
+    recordPresentedFrame();
+}
+
+void ZOTRenderer::setPresentationClock(std::unique_ptr<PresentationClock> clock)
+{
+    presentationClock_ = std::move(clock);
+}
+
+void ZOTRenderer::recordPresentedFrame()
+{
+    if (!presentationClock_ || !trialTiming_)
+        return;
+    const FrameStamp stamp = presentationClock_->stampPresentedFrame();
+    // Keys are handled after this, so the state and trial are those the frame showed.
+    const int state = experiment_->state();
+    trialTiming_->onFrame(stamp, state, currentTrialIdentity());
+    // The display is measured while the first text screen shows; leaving it
+    // ends the measurement with what it has.
+    if (!refreshMeter_->finished()) {
+        if (state == WELCOME)
+            refreshMeter_->addFrame(stamp);
+        else
+            refreshMeter_->finish();
+    }
+}
+
+TrialIdentity ZOTRenderer::currentTrialIdentity() const
+{
+    const ZOTRun* run = experiment_->run();
+    const ZOTTrial* trial = experiment_->currentTrial();
+    if (!run || !trial)
+        return {};
+    const ZOTBlock* block = run->currentBlock();
+    return {run->currentBlockIndex(), block ? block->currentTrialIndex : 0, trial->condition, trial->exposureMs,
+            trial->exposureFrames};
 }
 
 void ZOTRenderer::drawState()

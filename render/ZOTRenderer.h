@@ -3,6 +3,9 @@
 #include "Clock.h"
 #include "Font.h"
 #include "GlName.h"
+#include "PresentationClock.h"
+#include "RefreshMeter.h"
+#include "TrialTimingRecorder.h"
 #include "ZOTExperiment.h"
 #include "ZOTRendererBlueprint.h"
 
@@ -41,8 +44,12 @@ public:
     /// when `showFPS` is on. Called by the renderer once per view.
     void drawState();
     /// Presents the frame drawn into the window's back buffer. Every buffer swap
-    /// of the program goes through here.
+    /// of the program goes through here: it stamps the presented frame and feeds
+    /// the per-trial timing and the start-up refresh check.
     void presentFrame();
+    /// Replaces the source of frame stamps (the headset stamps its frames with
+    /// the runtime's predicted display times).
+    void setPresentationClock(std::unique_ptr<PresentationClock> clock);
 
     GLFWwindow* window() const { return window_; }
     std::uint32_t width() const { return width_; }
@@ -60,6 +67,8 @@ public:
 private:
     void openWindow(int width, int height, bool fullscreen);
     void sampleFrameRate();
+    void recordPresentedFrame();
+    TrialIdentity currentTrialIdentity() const;
 
     static void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
     static void onChar(GLFWwindow* window, unsigned int codepoint);
@@ -77,6 +86,9 @@ private:
     std::array<GlTexture, 20> letterTextures_;
     GlTexture blankTexture_;
     std::array<GlTexture, 8> maskTextures_;
+    std::unique_ptr<PresentationClock> presentationClock_;
+    std::unique_ptr<TrialTimingRecorder> trialTiming_;
+    std::unique_ptr<RefreshMeter> refreshMeter_;
     std::int32_t lastSampleTicks_ = 0;
     std::uint32_t frameCounter_ = 0;
     std::uint32_t lastFps_ = 0;

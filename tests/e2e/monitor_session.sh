@@ -123,6 +123,7 @@ events=$(tail -n +9 "$history" | cut -f2 | sed -E 's/^[0-9]+$/stimulus/' | paste
 trial_lines="fixation,stimulus,masks,blank"
 expected="$trial_lines,report: A,report: B,report: backspace,$trial_lines,$trial_lines,report: X,report: Y,report: Z,$trial_lines,report: D"
 [ "$events" = "$expected" ] || fail "history events: $events"
+records_of() { (tail -n +2 "$practice"; tail -n +2 "$data") | cut -f"$1"; }
 # The stimulus line of each trial describes the trial its record holds.
 stimuli=$(grep -P '^[0-9]+\t[0-9]+\t[0-9]+\t' "$history" | cut -f2-5)
 records=$( (tail -n +2 "$practice"; tail -n +2 "$data") | cut -f1-4)
@@ -130,6 +131,16 @@ records=$( (tail -n +2 "$practice"; tail -n +2 "$data") | cut -f1-4)
 # 60 Hz: the whole-report exposures are 17, 17, 50, 83, 133 or 200 ms.
 (tail -n +2 "$practice"; tail -n +2 "$data") | cut -f2 | grep -qvxE '17|50|83|133|200' && fail "exposure not a 60 Hz value"
 grep -q "ZOTExperiment > random seed = 4242" "$work/out1.txt" || fail "seed line"
+
+# Timing: one line per finished trial under its header, in trial order; and
+# the start-up check sees that Xvfb does not pace the swaps.
+timing="$logs/ZOT_vive_S01_1_timing.dat"
+[ -f "$timing" ] || fail "missing $timing"
+head -n 1 "$timing" | grep -q "^block"$'\t'"trial"$'\t' || fail "timing header"
+[ "$(tail -n +2 "$timing" | cut -f1,2 | paste -sd,)" = "$(printf -- '-1\t0,-1\t1,0\t0,0\t1')" ] ||
+    fail "timing lines: $(tail -n +2 "$timing" | cut -f1,2 | paste -sd,)"
+[ "$(tail -n +2 "$timing" | cut -f3,4)" = "$(records_of 1,2)" ] || fail "timing conditions differ from the records"
+grep -q "^WARNING > BUFFER SWAPS ARE NOT PACED BY THE DISPLAY" "$work/out1.txt" || fail "no unpaced-swap warning"
 
 # A second start with the same subject and session appends to the same files.
 start_zot 'S01 CODE\n1\n30 f r 0\n' 2
