@@ -175,6 +175,11 @@ void ZOTRenderer::run()
     }
     if (refreshMeter_)
         refreshMeter_->finish();
+    if (framesPresented_ > 1) {
+        const double seconds = (lastFrameMicroseconds_ - firstFrameMicroseconds_) / 1e6;
+        std::cout << "ZOTRenderer > " << framesPresented_ << " frames presented in " << seconds << " s ("
+                  << (framesPresented_ - 1) / seconds << " per second)" << std::endl;
+    }
 }
 
 void ZOTRenderer::sampleFrameRate()
@@ -207,6 +212,12 @@ void ZOTRenderer::recordPresentedFrame()
     if (!presentationClock_ || !trialTiming_)
         return;
     const FrameStamp stamp = presentationClock_->stampPresentedFrame();
+    if (framesPresented_++ == 0) {
+        firstFrameMicroseconds_ = stamp.microseconds;
+        std::cout << "ZOTRenderer > first frame presented " << steadyMicroseconds() / 1000 << " ms after start"
+                  << std::endl;
+    }
+    lastFrameMicroseconds_ = stamp.microseconds;
     // Keys are handled after this, so the state and trial are those the frame showed.
     const int state = experiment_->state();
     trialTiming_->onFrame(stamp, state, currentTrialIdentity());

@@ -89,6 +89,9 @@ private:
     std::unique_ptr<PresentationClock> presentationClock_;
     std::unique_ptr<TrialTimingRecorder> trialTiming_;
     std::unique_ptr<RefreshMeter> refreshMeter_;
+    std::int64_t framesPresented_ = 0;
+    std::int64_t firstFrameMicroseconds_ = 0;
+    std::int64_t lastFrameMicroseconds_ = 0;
     std::int32_t lastSampleTicks_ = 0;
     std::uint32_t frameCounter_ = 0;
     std::uint32_t lastFps_ = 0;
