@@ -3,6 +3,7 @@
 
 #include "MonitorFixture.h"
 
+#include "AllocationProbe.h"
 #include "HandleKey.h"
 #include "ZOTRendererMonitor.h"
 #include "ZOTTrial.h"
@@ -161,4 +162,35 @@ TEST_F(MonitorTest, FrameRateOverlayOnlyWhenShown)
     const Screen s = draw();
     // "0 FPS": five glyphs of 8 pixels centred on (width - 120, 16).
     EXPECT_EQ(s.inkBox(0, 0, s.width, 40), (std::array<int, 4>{s.width - 140, 8, s.width - 100, 24}));
+}
+
+TEST_F(MonitorTest, TheTimedPhasesAllocateNothing)
+{
+    start();
+    auto& monitor = static_cast<ZOTRendererMonitor&>(*facade->renderer());
+    const auto presentedFrame = [&] {
+        experiment().updateTimeline();
+        monitor.drawFrame();
+        facade->presentFrame();
+    };
+    // A first trial makes every lazily created buffer and ends the start-up check.
+    presentedFrame();
+    press(KEY_SPACE);
+    while (experiment().state() != REPORT)
+        presentedFrame();
+    clock.now += 2000;
+    press(KEY_SPACE);
+
+    // The first report frame writes the trial's lines; every frame before it
+    // must not allocate.
+    AllocationProbe probe;
+    std::size_t beforeReport = 0;
+    int frames = 0;
+    for (; experiment().state() != REPORT && frames < 1000; ++frames) {
+        beforeReport = probe.count();
+        presentedFrame();
+    }
+    EXPECT_GT(frames, 90); // fixation, stimulus and masks at 60 Hz
+    EXPECT_EQ(beforeReport, 0u);
+    EXPECT_GT(probe.count(), 0u); // the report frame's writes are seen
 }

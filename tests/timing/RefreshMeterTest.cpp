@@ -1,4 +1,4 @@
-#include "AllocationCounter.h"
+#include "AllocationProbe.h"
 #include "ExposureTable.h"
 #include "RefreshMeter.h"
 #include "SimulatedVsyncClock.h"
@@ -139,7 +139,7 @@ TEST(RefreshMeter, MeasuringAllocatesNothing)
         clock.stampLate(frame, 3000);
     std::ostringstream out;
     RefreshMeter meter(60.0f, out);
-    const AllocationCounter counter;
+    const AllocationProbe counter;
     for (int frame = 0; frame < 150; ++frame)
         meter.addFrame(clock.stampPresentedFrame());
     EXPECT_EQ(counter.count(), 0u);

@@ -1,4 +1,4 @@
-#include "AllocationCounter.h"
+#include "AllocationProbe.h"
 #include "SimulatedVsyncClock.h"
 #include "TimingTestSupport.h"
 #include "TrialTimingRecorder.h"
@@ -196,7 +196,7 @@ TEST(TrialTimingRecorder, FramesOfTheTimedPhasesAllocateNothing)
     std::ostringstream console;
     TrialTimingRecorder recorder(60.0f, folder.path() / "timing.dat", console);
     {
-        const AllocationCounter counter;
+        const AllocationProbe counter;
         playState(recorder, clock, welcomeState, 2000);
         playState(recorder, clock, DrawnState::fixation, 60, trial4);
         playState(recorder, clock, DrawnState::stimulus, 5, trial4);
@@ -205,11 +205,11 @@ TEST(TrialTimingRecorder, FramesOfTheTimedPhasesAllocateNothing)
     }
     {
         // The first report frame writes the line: the counter does see that.
-        const AllocationCounter counter;
+        const AllocationProbe counter;
         playState(recorder, clock, DrawnState::report, 1, trial4);
         EXPECT_GT(counter.count(), 0u);
     }
-    const AllocationCounter counter;
+    const AllocationProbe counter;
     playState(recorder, clock, DrawnState::report, 500, trial4);
     EXPECT_EQ(counter.count(), 0u);
 }
