@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages ZOT needs to build, run and test. Run as root.
+# With --list it only prints their names.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -9,6 +10,10 @@ packages=(
   libopenxr-dev libopenxr-loader1
   xvfb xauth xdotool x11-utils
 )
+if [ "${1:-}" = "--list" ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

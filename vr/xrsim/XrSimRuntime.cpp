@@ -39,7 +39,7 @@
 
 namespace {
 
-// The loader's negotiation interface (OpenXR loader specification, interface
+// The loader's negotiation interface (as the OpenXR loader documents it, interface
 // version 1); the installed headers do not carry it.
 enum XrLoaderInterfaceStructs {
     XR_LOADER_INTERFACE_STRUCT_UNINTIALIZED = 0,
