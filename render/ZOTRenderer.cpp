@@ -6,6 +6,9 @@
 #include "Texture.h"
 #include "ZOTConfig.h"
 #include "ZOTRendererMonitor.h"
+#ifdef ZOT_HEADSET
+#include "ZOTRendererVive.h"
+#endif
 #include "ZOTTrial.h"
 
 #include <GL/glew.h>
@@ -36,37 +39,31 @@ ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
         std::cout << "ZOTRenderer > failed to init glfw" << std::endl;
 
     if (config->display == VIVE) {
-        // The headset path is not part of this build yet: stop before any
-        // result file exists rather than run a session nobody can see.
-        std::cerr << "ERROR: headset presentation (display=VIVE) is not available in this build; "
-                     "set display=MONITOR in zot.cfg"
-                  << std::endl;
-        glfwTerminate();
-        std::exit(2);
-    }
-
-    int width = 1024;
-    int height = 768;
-    if (GLFWmonitor* monitor = glfwGetPrimaryMonitor()) {
-        const GLFWvidmode* mode = glfwGetVideoMode(monitor);
-        width = mode->width;
-        height = mode->height;
-        if (config->refreshRate <= 0.0f) {
-            if (mode->refreshRate > 0) {
-                config->refreshRate = static_cast<float>(mode->refreshRate);
-            } else {
-                // Virtual X servers report 0 Hz; frames could not be converted to
-                // milliseconds at all.
-                std::cout << "WARNING > the monitor reports no refresh rate; using 90 Hz" << std::endl;
-                config->refreshRate = 90.0f;
-            }
-        }
+        openHeadsetWindow();
     } else {
-        config->refreshRate = 90.0f;
+        int width = 1024;
+        int height = 768;
+        if (GLFWmonitor* monitor = glfwGetPrimaryMonitor()) {
+            const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+            width = mode->width;
+            height = mode->height;
+            if (config->refreshRate <= 0.0f) {
+                if (mode->refreshRate > 0) {
+                    config->refreshRate = static_cast<float>(mode->refreshRate);
+                } else {
+                    // Virtual X servers report 0 Hz; frames could not be converted to
+                    // milliseconds at all.
+                    std::cout << "WARNING > the monitor reports no refresh rate; using 90 Hz" << std::endl;
+                    config->refreshRate = 90.0f;
+                }
+            }
+        } else {
+            config->refreshRate = 90.0f;
+        }
+        glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
+        openWindow(width, height, config->fullscreen);
+        glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
     }
-    glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
-    openWindow(width, height, config->fullscreen);
-    glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_CULL_FACE);
@@ -82,6 +79,45 @@ ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
     glClearColor(c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f, c[3] / 255.0f);
 
     lastSampleTicks_ = clock_->milliseconds();
+}
+
+// The runtime is started before the window, which mirrors one eye at 720
+// pixels high; the session then needs the window's GL context. Without a
+// runtime, a headset or a session nothing could be shown: stop before any
+// result file exists.
+void ZOTRenderer::openHeadsetWindow()
+{
+#ifdef ZOT_HEADSET
+    auto vive = std::make_unique<ZOTRendererVive>(config_, experiment_.get(), this);
+    ZOTRendererVive& headset = *vive;
+    headsetRenderer_ = std::move(vive);
+    if (!headset.setupHeadset())
+        stopWithoutHeadset();
+    openWindow(static_cast<int>(headset.mirrorWidth()), static_cast<int>(headset.mirrorHeight()), false);
+    // Escape is polled once a frame; when the runtime slows the frames down a
+    // short press could fall between two polls. Sticky keys keep it until read.
+    glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_TRUE);
+    if (!headset.createSession(window_))
+        stopWithoutHeadset();
+#else
+    std::cerr << "ERROR: headset presentation (display=VIVE) is not available in this build; "
+                 "set display=MONITOR in zot.cfg"
+              << std::endl;
+    stopWithoutHeadset();
+#endif
+}
+
+void ZOTRenderer::stopWithoutHeadset()
+{
+    // The runtime has said why. Reverse order: the headset session (its images
+    // belong to the GL context), the context, GLFW.
+    headsetRenderer_.reset();
+    vertexArray_.reset();
+    if (window_)
+        glfwDestroyWindow(window_);
+    window_ = nullptr;
+    glfwTerminate();
+    std::exit(2);
 }
 
 void ZOTRenderer::openWindow(int width, int height, bool fullscreen)
@@ -125,6 +161,7 @@ ZOTRenderer::~ZOTRenderer()
         texture.reset();
     presentationClock_.reset();
     renderer_.reset();
+    headsetRenderer_.reset();
     experiment_.reset();
     fonts_.reset();
     vertexArray_.reset();
@@ -152,9 +189,16 @@ bool ZOTRenderer::loadResources(const SubjectData& subject, const std::filesyste
     for (int k = 1; k <= 8; ++k)
         maskTextures_[k - 1] = loadLimg("data/masks/Mask" + std::to_string(k) + ".limg");
 
-    auto monitor = std::make_unique<ZOTRendererMonitor>(config_, experiment_.get(), this);
-    monitor->init(width_, height_);
-    renderer_ = std::move(monitor);
+    if (headsetRenderer_) {
+#ifdef ZOT_HEADSET
+        static_cast<ZOTRendererVive&>(*headsetRenderer_).init();
+#endif
+        renderer_ = std::move(headsetRenderer_);
+    } else {
+        auto monitor = std::make_unique<ZOTRendererMonitor>(config_, experiment_.get(), this);
+        monitor->init(width_, height_);
+        renderer_ = std::move(monitor);
+    }
 
     if (!presentationClock_)
         presentationClock_ = std::make_unique<SwapClock>(window_);

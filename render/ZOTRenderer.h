@@ -28,7 +28,8 @@ public:
     /// Creates the experiment (which seeds the random generator), opens the
     /// window and GL context and loads the default fonts. For MONITOR a
     /// configured `refreshRate` of 0 or below is replaced by the monitor's rate.
-    /// A window that cannot be opened ends the process with exit code 2.
+    /// A window that cannot be opened ends the process with exit code 2; for
+    /// VIVE so does a headset runtime, headset or session that cannot be started.
     /// config is observed and must outlive the facade.
     explicit ZOTRenderer(ZOTConfig* config, Clock& clock = steadyClock());
     ~ZOTRenderer();
@@ -66,6 +67,8 @@ public:
 
 private:
     void openWindow(int width, int height, bool fullscreen);
+    void openHeadsetWindow();
+    [[noreturn]] void stopWithoutHeadset();
     void sampleFrameRate();
     void recordPresentedFrame();
     TrialIdentity currentTrialIdentity() const;
@@ -77,6 +80,9 @@ private:
     Clock* clock_;
     std::unique_ptr<ZOTExperiment> experiment_;
     std::unique_ptr<ZOTRendererBlueprint> renderer_;
+    /// The headset renderer from construction (it opens the runtime before the
+    /// window) until loadResources has set it up and made it renderer_.
+    std::unique_ptr<ZOTRendererBlueprint> headsetRenderer_;
     GLFWwindow* window_ = nullptr;
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;

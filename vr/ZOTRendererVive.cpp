@@ -1,0 +1,287 @@
+#include "ZOTRendererVive.h"
+
+#include "HeadsetClock.h"
+#include "ScreenTexts.h"
+#include "Shader.h"
+#include "Texture.h"
+#include "ZOTConfig.h"
+#include "ZOTExperiment.h"
+#include "ZOTRenderer.h"
+#include "ZOTTrial.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <iostream>
+
+ZOTRendererVive::ZOTRendererVive(ZOTConfig* config, ZOTExperiment* experiment, ZOTRenderer* facade)
+    : ZOTRendererBlueprint(config), experiment_(experiment), facade_(facade)
+{
+}
+
+ZOTRendererVive::~ZOTRendererVive()
+{
+    headset_.reset();
+}
+
+bool ZOTRendererVive::setupHeadset()
+{
+    headset_ = std::make_unique<XrHeadset>();
+    if (!headset_->startRuntime(renderWidth_, renderHeight_))
+        return false;
+    std::cout << "ZOTRendererVive > framebufferDimensions: " << renderWidth_ << " x " << renderHeight_ << std::endl;
+    // The runtime never recommends a height of 0 (startRuntime fails then).
+    mirrorWidth_ = renderWidth_ * 720u / renderHeight_;
+    mirrorHeight_ = 720;
+    return true;
+}
+
+bool ZOTRendererVive::createSession(GLFWwindow* window)
+{
+    return headset_ && headset_->createSession(window);
+}
+
+bool ZOTRendererVive::init()
+{
+    program_ = buildProgram("shaders/simple.vs", "shaders/simple.fs");
+    mvpLocation_ = glGetUniformLocation(program_.get(), "M_mvp");
+    samplerLocation_ = glGetUniformLocation(program_.get(), "sampler");
+    colorLocation_ = glGetUniformLocation(program_.get(), "color");
+
+    createEyeTargets();
+
+    scenes_.push_back(std::make_unique<ZOTScene>(*config, experiment_, facade_, 1.0f));
+    if (config->enableDepthPerception)
+        for (const float depth : config->depths)
+            scenes_.push_back(std::make_unique<ZOTScene>(*config, experiment_, facade_, depth));
+    currentScene_ = 0;
+
+    const float yRoot = config->yRoot;
+    const float zDepth = config->zDepth;
+    fpsText_ = std::make_unique<Text3D>("0 FPS", 20, 10, -60, 6);
+    reportText_ = std::make_unique<Text3D>("", 0, yRoot, zDepth, config->reportTextSize);
+    const ZOTRun* run = experiment_->run();
+    welcomeText_ = std::make_unique<Text3D>(welcomeText(*config, run ? run->currentBlockIndex() : 0), 0, yRoot,
+                                            8 * zDepth, 16);
+    blockText_ = std::make_unique<Text3D>("", 0, yRoot, 8 * zDepth, 16);
+    feedbackText_ = std::make_unique<Text3D>("", 0, yRoot, 8 * zDepth, 16);
+    doneText_ = std::make_unique<Text3D>(config->textDone, 0, yRoot, 8 * zDepth, 16);
+
+    // The pages are centred on the view axis whatever yRoot is.
+    instructionsTopTexture_ = loadLimg("data/instructions_top.limg");
+    instructionsTopQuad_ = std::make_unique<TexturedQuad3D>(-342, -245.5f, 12 * zDepth, 684, 491,
+                                                            instructionsTopTexture_.get(), true);
+    instructionsBottomTexture_ = loadLimg("data/instructions_bottom.limg");
+    instructionsBottomQuad_ = std::make_unique<TexturedQuad3D>(-342, -202, 12 * zDepth, 684, 404,
+                                                               instructionsBottomTexture_.get(), true);
+
+    whiteTexture_ = makeWhiteTexture();
+    const float radius = config->radius;
+    // In the stimulus plane around the axis: neither lifted by yRoot nor
+    // scaled with a trial's depth.
+    debugSquare_ = std::make_unique<TexturedQuad3D>(-1.5f * radius, -1.5f * radius, zDepth, 3 * radius, 3 * radius,
+                                                    whiteTexture_.get(), false);
+
+    // The subject sees the runtime's frames, not the mirror's swaps.
+    facade_->setPresentationClock(std::make_unique<HeadsetClock>(frame_));
+    return true;
+}
+
+void ZOTRendererVive::createEyeTargets()
+{
+    const auto width = static_cast<GLsizei>(renderWidth_);
+    const auto height = static_cast<GLsizei>(renderHeight_);
+    for (EyeTarget& eye : eyes_) {
+        eye.colour = GlTexture::generate();
+        glBindTexture(GL_TEXTURE_2D, eye.colour.get());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+
+        eye.depth = GlTexture::generate();
+        glBindTexture(GL_TEXTURE_2D, eye.depth.get());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT32, width, height, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
+                     nullptr);
+
+        eye.framebuffer = GlFramebuffer::generate();
+        glBindFramebuffer(GL_FRAMEBUFFER, eye.framebuffer.get());
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, eye.colour.get(), 0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, eye.depth.get(), 0);
+        // An incomplete target draws nothing at all: the subject would see a
+        // blank headset with no word why.
+        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+            std::cout << "WARNING > ZOTRendererVive > the eye framebuffer is incomplete; the headset will stay dark"
+                      << std::endl;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void ZOTRendererVive::renderFrame()
+{
+    frame(true);
+}
+
+void ZOTRendererVive::redrawFrame()
+{
+    frame(false);
+}
+
+void ZOTRendererVive::frame(bool advanceTimeline)
+{
+    using Clock = std::chrono::steady_clock;
+    // The runtime's wait is the frame pacing.
+    frame_ = headset_->beginFrame();
+    const Clock::time_point go = Clock::now();
+    // The timeline counts frames the subject sees. A frame the runtime will not
+    // show (session not yet or no longer visible) is neither counted nor drawn
+    // nor stamped, so an exposure never includes frames that never reach the
+    // display.
+    if (frame_.shouldRender) {
+        if (advanceTimeline)
+            experiment_->updateTimeline();
+        for (int eye = 0; eye < 2; ++eye) {
+            drawEye(eye, frame_.projections[static_cast<std::size_t>(eye)]);
+            headset_->submitEye(eye, eyes_[static_cast<std::size_t>(eye)].framebuffer.get());
+        }
+        stats_.eyesTime = Clock::now() - go;
+    }
+    headset_->endFrame();
+    if (frame_.shouldRender) {
+        drawMirror();
+        facade_->presentFrame();
+    }
+
+    glfwPollEvents();
+    GLFWwindow* window = facade_->window();
+    if (glfwGetKey(window, GLFW_KEY_ESCAPE) == GLFW_PRESS || headset_->shouldClose())
+        glfwSetWindowShouldClose(window, GLFW_TRUE);
+    if (frame_.shouldRender) {
+        ++stats_.framesSubmitted;
+        stats_.workTime = Clock::now() - go;
+    }
+}
+
+void ZOTRendererVive::drawEye(int eye, const ProjectionMatrix& projection)
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, eyes_[static_cast<std::size_t>(eye)].framebuffer.get());
+    glViewport(0, 0, static_cast<GLsizei>(renderWidth_), static_cast<GLsizei>(renderHeight_));
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glUseProgram(program_.get());
+    // The scene is fixed to the head: the eye's projection is the whole
+    // model-view-projection.
+    glUniformMatrix4fv(mvpLocation_, 1, GL_TRUE, projection.data());
+    // A letter's tint carries over within an eye; each eye starts white so that
+    // both eyes see the same picture.
+    glUniform3f(colorLocation_, 1, 1, 1);
+    glBindSampler(0, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glUniform1i(samplerLocation_, 0);
+    facade_->drawState();
+    glDisable(GL_BLEND);
+}
+
+void ZOTRendererVive::drawMirror()
+{
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glViewport(0, 0, static_cast<GLsizei>(mirrorWidth_), static_cast<GLsizei>(mirrorHeight_));
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, eyes_[1].framebuffer.get());
+    glBlitFramebuffer(0, 0, static_cast<GLint>(renderWidth_), static_cast<GLint>(renderHeight_), 0, 0,
+                      static_cast<GLint>(mirrorWidth_), static_cast<GLint>(mirrorHeight_), GL_COLOR_BUFFER_BIT,
+                      GL_LINEAR);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+}
+
+void ZOTRendererVive::setFpsText(const std::string& text)
+{
+    fpsText_->setText(text);
+}
+
+void ZOTRendererVive::setReportText(const std::string& text)
+{
+    reportText_->setText(text);
+}
+
+void ZOTRendererVive::setFeedbackText(const std::string& text)
+{
+    feedbackText_->setText(text);
+}
+
+void ZOTRendererVive::setBlockText(const std::string& text)
+{
+    blockText_->setText(text);
+}
+
+void ZOTRendererVive::setLetterTextures()
+{
+    const ZOTTrial* trial = experiment_->currentTrial();
+    if (config->enableDepthPerception && trial) {
+        // Scenes exist for index 0 to the number of depths, as trials draw them.
+        const std::int32_t index = trial->depthIndex;
+        currentScene_ = index >= 0 && static_cast<std::size_t>(index) < scenes_.size() ? index : 0;
+    }
+    scene().setLetterTextures();
+}
+
+void ZOTRendererVive::drawFixation()
+{
+    scene().drawFixation();
+}
+
+void ZOTRendererVive::drawLetters()
+{
+    if (config->debugQuad)
+        debugSquare_->draw();
+    else
+        scene().drawLetters(colorLocation_);
+}
+
+void ZOTRendererVive::drawMasks()
+{
+    scene().drawMasks();
+}
+
+void ZOTRendererVive::drawReportText()
+{
+    reportText_->draw();
+}
+
+void ZOTRendererVive::drawFeedbackText()
+{
+    feedbackText_->draw();
+}
+
+void ZOTRendererVive::drawDoneText()
+{
+    doneText_->draw();
+}
+
+void ZOTRendererVive::drawWelcomeText()
+{
+    welcomeText_->draw();
+}
+
+void ZOTRendererVive::drawBlockText()
+{
+    blockText_->draw();
+}
+
+void ZOTRendererVive::drawInstructionImage(int n)
+{
+    if (n == 1)
+        instructionsTopQuad_->draw();
+    else if (n == 2)
+        instructionsBottomQuad_->draw();
+}
+
+void ZOTRendererVive::drawFpsText()
+{
+    fpsText_->draw();
+}
