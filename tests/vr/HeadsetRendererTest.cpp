@@ -85,17 +85,15 @@ TEST_F(HeadsetTest, MirrorWindowShowsTheRightEyeScaledTo720PixelsHigh)
 
 TEST_F(HeadsetTest, FixationCrossSitsAtTheProjectedCentreOfEachEye)
 {
-    for (const double yRoot : {0.0, 6.0}) {
-        SCOPED_TRACE("yRoot " + std::to_string(yRoot));
-        startHeadset("yRoot=" + std::to_string(yRoot) + "\n");
-        press(KEY_SPACE);
-        showUntil(FIXATION);
-        for (int e = 0; e < 2; ++e) {
-            const Screen s = eye(e);
-            const EyeView& view = simulatedEyes[e];
-            expectBox(s.inkBox(0, 0, s.width, s.height), view.box(0, yRoot, Z_DEPTH, FIX_SIZE, FIX_SIZE), eyeName(e));
-            EXPECT_EQ(colourAt(s, view.pixel(0, yRoot, Z_DEPTH)), WHITE) << eyeName(e);
-        }
+    // Lifted by yRoot, so that a swap of up and down would show.
+    startHeadset("yRoot=6\n");
+    press(KEY_SPACE);
+    showUntil(FIXATION);
+    for (int e = 0; e < 2; ++e) {
+        const Screen s = eye(e);
+        const EyeView& view = simulatedEyes[e];
+        expectBox(s.inkBox(0, 0, s.width, s.height), view.box(0, 6, Z_DEPTH, FIX_SIZE, FIX_SIZE), eyeName(e));
+        EXPECT_EQ(colourAt(s, view.pixel(0, 6, Z_DEPTH)), WHITE) << eyeName(e);
     }
 }
 
