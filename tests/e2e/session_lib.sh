@@ -1,0 +1,155 @@
+# Shared by the end-to-end session scripts: a scratch folder beside the run
+# folder, starting zot and finding its window, key presses, the scripted trials,
+# and the checks of the result files the scripted session leaves behind, made
+# the way analysis scripts read them.
+#
+# The sourcing script sets run_dir before calling e2e_setup.
+
+# Makes the scratch folder $work with the run folder's data and shaders.
+e2e_setup() {
+    work=$(mktemp -d)
+    zot_pid=
+    trap e2e_cleanup EXIT
+    ln -s "$run_dir/data" "$work/data"
+    ln -s "$run_dir/shaders" "$work/shaders"
+}
+
+e2e_cleanup() {
+    [ -n "$zot_pid" ] && kill "$zot_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    for f in "$work"/out*.txt "$work"/err*.txt "$work"/logs/*; do
+        [ -f "$f" ] && { echo "--- $f" >&2; cat "$f" >&2; }
+    done
+    exit 1
+}
+
+# Starts zot in $work with the answers on standard input (output in
+# out<tag>.txt and err<tag>.txt); sets zot_pid and window once the window is up.
+start_zot() {
+    local answers=$1 tag=$2
+    (cd "$work" && printf '%b' "$answers" | exec "$run_dir/zot" >"out$tag.txt" 2>"err$tag.txt") &
+    zot_pid=$!
+    window=
+    for _ in $(seq 150); do
+        window=$(xdotool search --name '^ZOT$' 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && break
+        kill -0 "$zot_pid" 2>/dev/null || fail "zot ended before its window opened"
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "no ZOT window appeared"
+    # No window manager: put the pointer over the window and give it the focus.
+    xdotool mousemove 10 10
+    xdotool windowfocus "$window" 2>/dev/null || true
+    sleep 0.5
+}
+
+key() { xdotool key --delay 30 "$@"; }
+
+# Waits until zot has ended and checks its exit code.
+expect_exit() {
+    local code=0
+    for _ in $(seq 100); do
+        kill -0 "$zot_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    wait "$zot_pid" || code=$?
+    zot_pid=
+    [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"
+}
+
+# Trials whose report screen has come up: the report phase writes "blank" to
+# the history.
+reports_shown() {
+    local n
+    n=$(grep -cP '^-?[0-9]+\tblank$' "$work/logs/ZOT_vive_S01_1_history.dat" 2>/dev/null) || true
+    echo "${n:-0}"
+}
+
+# One trial: space starts it; the phases run at the display's pace, so wait
+# for the report screen; type the keys given; wait out the 1800 ms lock-out
+# (counted from the start) so that the next space ends the trial.
+trial() {
+    local before started
+    before=$(reports_shown)
+    started=$(date +%s%N)
+    key space
+    for _ in $(seq 200); do
+        [ "$(reports_shown)" -gt "$before" ] && break
+        kill -0 "$zot_pid" 2>/dev/null || fail "zot ended during a trial"
+        sleep 0.05
+    done
+    [ "$(reports_shown)" -gt "$before" ] || fail "the report screen never came"
+    [ $# -gt 0 ] && key "$@"
+    while [ $(($(date +%s%N) - started)) -lt 2100000000 ]; do sleep 0.05; done
+}
+
+# The scripted session of both runs: practice "A" (B typed and removed) and
+# nothing typed; one block "XYZ" (upper case ignored) and "D"; the end screen.
+play_session() {
+    trial a b BackSpace
+    trial
+    key space                    # ends practice 2 -> feedback
+    sleep 0.3
+    key space                    # feedback -> "Block 1 of 1"
+    sleep 0.3
+    trial x y shift+k z
+    trial d
+    key space                    # ends main 2 -> feedback
+    sleep 0.3
+    key space                    # -> end screen
+    sleep 0.3
+    key space                    # the end screen stays
+    sleep 0.3
+    key Escape
+}
+
+# check_session_files <logs folder> <allowed exposures in ms, as an ERE: '11|22'>
+check_session_files() {
+    local logs=$1 exposures=$2
+    local history="$logs/ZOT_vive_S01_1_history.dat"
+    local data="$logs/ZOT_vive_S01_1.dat"
+    local practice="$logs/ZOT_vive_S01_1_practice.dat"
+    local timing="$logs/ZOT_vive_S01_1_timing.dat"
+    local f record expected_header events trial_lines expected stimuli records
+    for f in "$data" "$practice" "$history" "$timing"; do [ -f "$f" ] || fail "missing $f"; done
+
+    record='^[0-9]+\t[0-9]+\t[A-Z0]{6}\t[A-Z0]{6}\t(-|[A-Z]+)\t$'
+    [ "$(wc -l <"$data")" -eq 3 ] || fail "data file: $(wc -l <"$data") lines, expected 3"
+    [ "$(head -n 1 "$data")" = 2 ] || fail "data file count line"
+    [ "$(tail -n +2 "$data" | grep -cP "$record")" -eq 2 ] || fail "data records malformed"
+    [ "$(tail -n +2 "$data" | cut -f5 | paste -sd,)" = "XYZ,D" ] || fail "data reports"
+    [ "$(wc -l <"$practice")" -eq 3 ] || fail "practice file lines"
+    [ "$(head -n 1 "$practice")" = 2 ] || fail "practice count line"
+    [ "$(tail -n +2 "$practice" | grep -cP "$record")" -eq 2 ] || fail "practice records malformed"
+    [ "$(tail -n +2 "$practice" | cut -f5 | paste -sd,)" = "A,-" ] || fail "practice reports"
+
+    # History: eight subject lines, then per trial its phases and keys in order.
+    expected_header="SubjectNumber: S01,SubjectCode: CODE,Session: 1,Age: 30,Gender: f,Handedness: r,VisionAid: 0"
+    [ "$(head -n 7 "$history" | cut -f2 | paste -sd,)" = "$expected_header" ] || fail "history header"
+    sed -n 8p "$history" | grep -qP '^[0-9]+\tTime: [1-9][0-9]?/[1-9][0-9]?/[0-9]{4} [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}$' ||
+        fail "history date line"
+    grep -qvP '^-?[0-9]+\t' "$history" && fail "history line without a time stamp"
+    sort -n -c <(cut -f1 "$history") 2>/dev/null || fail "history time stamps go backwards"
+    events=$(tail -n +9 "$history" | cut -f2 | sed -E 's/^[0-9]+$/stimulus/' | paste -sd,)
+    trial_lines="fixation,stimulus,masks,blank"
+    expected="$trial_lines,report: A,report: B,report: backspace,$trial_lines,$trial_lines,report: X,report: Y,report: Z,$trial_lines,report: D"
+    [ "$events" = "$expected" ] || fail "history events: $events"
+    # The stimulus line of each trial describes the trial its record holds.
+    stimuli=$(grep -P '^[0-9]+\t[0-9]+\t[0-9]+\t' "$history" | cut -f2-5)
+    records=$( (tail -n +2 "$practice"; tail -n +2 "$data") | cut -f1-4)
+    [ "$stimuli" = "$records" ] || fail "stimulus descriptions differ from the records"
+    (tail -n +2 "$practice"; tail -n +2 "$data") | cut -f2 | grep -qvxE "$exposures" && fail "exposure not one of $exposures ms"
+
+    # Timing: a header, then one line per finished trial in trial order, for
+    # the conditions the records hold.
+    head -n 1 "$timing" | grep -qP '^block\ttrial\t' || fail "timing header"
+    [ "$(tail -n +2 "$timing" | cut -f1,2 | paste -sd,)" = "$(printf -- '-1\t0,-1\t1,0\t0,0\t1')" ] ||
+        fail "timing lines: $(tail -n +2 "$timing" | cut -f1,2 | paste -sd,)"
+    [ "$(tail -n +2 "$timing" | cut -f3,4)" = "$( (tail -n +2 "$practice"; tail -n +2 "$data") | cut -f1,2)" ] ||
+        fail "timing conditions differ from the records"
+    return 0
+}
