@@ -207,6 +207,11 @@ bool ZOTRenderer::loadResources(const SubjectData& subject, const std::filesyste
     return true;
 }
 
+GLuint ZOTRenderer::placeTexture(std::int32_t letter) const
+{
+    return letter == NO_LETTER ? blankTexture() : letterTexture(letter);
+}
+
 void ZOTRenderer::run()
 {
     if (glfwWindowShouldClose(window_))

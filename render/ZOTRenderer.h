@@ -63,6 +63,9 @@ public:
     GLuint fixationTexture() const { return fixationTexture_.get(); }
     GLuint letterTexture(int index) const { return letterTextures_[index].get(); }
     GLuint blankTexture() const { return blankTexture_.get(); }
+    /// What a letter place shows for a trial's letter index: the letter's
+    /// texture, or the blank for an empty place.
+    GLuint placeTexture(std::int32_t letter) const;
     GLuint maskTexture(int index) const { return maskTextures_[index].get(); }
 
 private:

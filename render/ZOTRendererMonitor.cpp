@@ -1,5 +1,6 @@
 #include "ZOTRendererMonitor.h"
 
+#include "PlaceTint.h"
 #include "ScreenTexts.h"
 #include "Shader.h"
 #include "Texture.h"
@@ -148,10 +149,8 @@ void ZOTRendererMonitor::setLetterTextures()
     const ZOTTrial* trial = experiment_->currentTrial();
     if (!trial)
         return;
-    for (int i = 0; i < 6; ++i) {
-        const std::int32_t letter = trial->letter[i];
-        letterQuads_[i]->setTexture(letter == NO_LETTER ? facade_->blankTexture() : facade_->letterTexture(letter));
-    }
+    for (int i = 0; i < 6; ++i)
+        letterQuads_[i]->setTexture(facade_->placeTexture(trial->letter[i]));
 }
 
 void ZOTRendererMonitor::drawFixation()
@@ -168,17 +167,11 @@ void ZOTRendererMonitor::drawLetters()
     const ZOTTrial* trial = experiment_->currentTrial();
     if (!trial)
         return;
-    // The tint carries over from one place to the next; empty places show the
-    // blank texture in whatever tint is current.
     for (int i = 0; i < 6; ++i) {
-        if (trial->positionType[i] == TARGET) {
-            glUniform3f(colorLocation_, 1, 0, 0);
-        } else if (trial->positionType[i] == DISTRACTOR) {
-            glUniform3f(colorLocation_, 0, 0, 1);
-            // Console output inside the timed phase costs time; debugging only.
-            if (config->consoleDebugInfo)
-                std::cout << "DISTRACTOR" << std::endl;
-        }
+        tintPlace(colorLocation_, trial->positionType[i]);
+        // Console output inside the timed phase costs time; debugging only.
+        if (trial->positionType[i] == DISTRACTOR && config->consoleDebugInfo)
+            std::cout << "DISTRACTOR" << std::endl;
         letterQuads_[i]->draw();
     }
 }

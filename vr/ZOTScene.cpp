@@ -1,5 +1,6 @@
 #include "ZOTScene.h"
 
+#include "PlaceTint.h"
 #include "ZOTConfig.h"
 #include "ZOTExperiment.h"
 #include "ZOTRenderer.h"
@@ -59,10 +60,8 @@ void ZOTScene::setLetterTextures()
     const ZOTTrial* trial = experiment_->currentTrial();
     if (!trial)
         return;
-    for (int i = 0; i < 6; ++i) {
-        const std::int32_t letter = trial->letter[i];
-        letterQuads_[i]->setTexture(letter == NO_LETTER ? facade_->blankTexture() : facade_->letterTexture(letter));
-    }
+    for (int i = 0; i < 6; ++i)
+        letterQuads_[i]->setTexture(facade_->placeTexture(trial->letter[i]));
 }
 
 void ZOTScene::drawFixation()
@@ -76,10 +75,7 @@ void ZOTScene::drawLetters(GLint colorLocation)
     if (!trial)
         return;
     for (int i = 0; i < 6; ++i) {
-        if (trial->positionType[i] == TARGET)
-            glUniform3f(colorLocation, 1, 0, 0);
-        else if (trial->positionType[i] == DISTRACTOR)
-            glUniform3f(colorLocation, 0, 0, 1);
+        tintPlace(colorLocation, trial->positionType[i]);
         letterQuads_[i]->draw();
     }
 }
