@@ -4,11 +4,12 @@
 // the per-frame work takes, and how long start-up takes to the first submitted
 // frame. Needs an X display:
 //
-//     xvfb-run -a -s "-screen 0 1920x1080x24" ./vr/zot_xr_bench [frames] [--no-submit]
+//     xvfb-run -a -s "-screen 0 1920x1080x24" ./tests/bench/zot_xr_bench [frames] [--no-submit]
 //
 // --no-submit leaves the GL work out (no clears, copies, mirror or swap): what
 // is left is the pacing and the headset's own bookkeeping.
 
+#include "Spread.h"
 #include "XrHeadset.h"
 
 #include <GL/glew.h>
@@ -25,22 +26,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double milliseconds(Clock::duration duration)
-{
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-void printSpread(const char* what, std::vector<double> values)
-{
-    if (values.empty())
-        return;
-    std::sort(values.begin(), values.end());
-    const double mean = std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
-    auto at = [&](double share) { return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))]; };
-    std::printf("%-34s mean %6.3f  median %6.3f  p99 %6.3f  max %6.3f ms\n", what, mean, at(0.5), at(0.99),
-                values.back());
-}
 
 /// Display periods skipped since the last frame: consecutive frames are one
 /// period apart on the display, a larger step means a picture was shown twice.

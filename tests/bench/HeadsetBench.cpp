@@ -7,10 +7,11 @@
 // to the first submitted frame. Run it from the ready-to-run folder (it reads
 // data/ and shaders/ there) with an X display:
 //
-//     cd build/run && xvfb-run -a -s "-screen 0 1920x1080x24" ../tests/vr/zot_headset_bench [frames]
+//     cd build/run && xvfb-run -a -s "-screen 0 1920x1080x24" ../tests/bench/zot_headset_bench [frames]
 //
 // The result files go to a temporary folder that is removed afterwards.
 
+#include "Spread.h"
 #include "HandleKey.h"
 #include "SubjectData.h"
 #include "ZOTConfig.h"
@@ -34,22 +35,6 @@
 namespace {
 
 using Steady = std::chrono::steady_clock;
-
-double milliseconds(Steady::duration duration)
-{
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-void printSpread(const char* what, std::vector<double> values)
-{
-    if (values.empty())
-        return;
-    std::sort(values.begin(), values.end());
-    const double mean = std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
-    auto at = [&](double share) { return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))]; };
-    std::printf("%-36s mean %6.3f  median %6.3f  p99 %6.3f  max %6.3f ms\n", what, mean, at(0.5), at(0.99),
-                values.back());
-}
 
 } // namespace
 
