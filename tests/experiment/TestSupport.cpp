@@ -5,21 +5,7 @@
 #include "ZOTTrial.h"
 
 #include <fstream>
-#include <random>
 #include <sstream>
-
-ScratchFolder::ScratchFolder()
-{
-    std::random_device entropy;
-    path_ = std::filesystem::temp_directory_path() / ("zot-test-" + std::to_string(entropy()));
-    std::filesystem::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
 
 ZOTConfig configFrom(const std::string& lines)
 {
@@ -36,9 +22,16 @@ std::string fileText(const std::filesystem::path& file)
     return text.str();
 }
 
+std::ptrdiff_t lineCount(const std::string& text)
+{
+    return std::count(text.begin(), text.end(), '\n');
+}
+
 Session::Session(const std::string& configLines, const SubjectData& subject,
                  const std::function<void(const std::filesystem::path&)>& prepare)
-    : config(configFrom(configLines))
+    : config(configFrom("display=MONITOR\nrefreshRate=60\nmode=WHOLE\nblocksPerRun=1\ntrialsPerBlock=1\n"
+                        "practiceBlock=0\nrandomSeed=3\n" +
+                        configLines))
 {
     // The order of the program's start: experiment (seeding), condition table, run.
     experiment = std::make_unique<ZOTExperiment>(&config, clock);
@@ -51,7 +44,7 @@ Session::Session(const std::string& configLines, const SubjectData& subject,
 void Session::type(const std::string& characters)
 {
     for (char c : characters)
-        handleKey(*experiment, screen, KEY_CHARACTER, static_cast<unsigned char>(c));
+        handleKey(*experiment, screen, c == '\b' ? KEY_BACKSPACE : KEY_CHARACTER, static_cast<unsigned char>(c));
 }
 
 void Session::frames(int n)
@@ -74,4 +67,11 @@ void Session::finishTrial()
 {
     waitLockOut();
     space();
+}
+
+void Session::play(const std::string& typing)
+{
+    toReport();
+    type(typing);
+    finishTrial();
 }

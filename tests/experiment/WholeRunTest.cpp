@@ -8,9 +8,6 @@
 
 namespace {
 
-const char* const sessionConfig = "display=MONITOR\nrefreshRate=60\nmode=WHOLE\nblocksPerRun=2\ntrialsPerBlock=3\n"
-                                  "practiceBlock=1\nrandomSeed=5\n";
-
 // Seed 5 gives these trials (condition, letters):
 //   practice: 1 GSXAHO, 2 FGNXPM, 3 FUTKHV
 //   block 1:  1 RPSLAM, 3 PTHJEM, 2 JLOARB
@@ -102,35 +99,15 @@ const std::string HISTORY =
     "23872\treport: E\n"
     "23872\treport: backspace\n";
 
-class WholeRun : public testing::Test {
-protected:
-    WholeRun() : session(sessionConfig, subject()) {}
-
-    static SubjectData subject()
-    {
-        SubjectData answers;
-        answers.subjectID = "VP7";
-        answers.subjectCode = "abcd0101x";
-        answers.session = "2";
-        answers.age = "31";
-        answers.gender = "f";
-        answers.handedness = "r";
-        answers.visionAid = "0";
-        return answers;
-    }
-
-    /// A text screen the subject reads for half a second before pressing space.
-    void readAndGoOn()
-    {
+TEST(WholeRun, WritesExactlyTheExpectedResultFiles)
+{
+    Session session("blocksPerRun=2\ntrialsPerBlock=3\npracticeBlock=1\nrandomSeed=5",
+                    {"VP7", "abcd0101x", "2", "31", "f", "r", "0"});
+    // A text screen the subject reads for half a second before pressing space.
+    const auto readAndGoOn = [&] {
         session.clock.now += 500;
         session.space();
-    }
-
-    Session session;
-};
-
-TEST_F(WholeRun, WritesExactlyTheExpectedResultFiles)
-{
+    };
     session.clock.now = 6000;
     session.space(); // welcome -> practice trial 1
     session.toReport();
@@ -138,52 +115,30 @@ TEST_F(WholeRun, WritesExactlyTheExpectedResultFiles)
     session.space(); // too early: ignored
     EXPECT_EQ(session.experiment->state(), REPORT);
     session.type("b");
-    session.finishTrial(); // practice trial 2
-    session.toReport();
-    session.finishTrial(); // practice trial 3
-    session.toReport();
-    session.type("f");
-    session.backspace();
-    session.backspace();
-    session.type("u");
     session.finishTrial();
+    session.play("");
+    session.play("f\b\bu"); // the second backspace finds nothing to remove
     ASSERT_EQ(session.experiment->state(), FEEDBACK);
     readAndGoOn(); // block 1 announced
     ASSERT_EQ(session.experiment->state(), BLOCK_START);
     readAndGoOn();
-    session.toReport();
-    session.type("rpz");
-    session.finishTrial();
-    session.toReport();
-    session.type("pp");
-    session.finishTrial();
-    session.toReport();
-    session.type("x");
-    session.finishTrial();
+    for (const char* typing : {"rpz", "pp", "x"})
+        session.play(typing);
     readAndGoOn();
     readAndGoOn();
-    session.toReport();
-    session.type("dnlxmp");
-    session.finishTrial();
-    session.toReport();
-    session.finishTrial();
-    session.toReport();
-    session.type("e");
-    session.backspace();
-    session.finishTrial();
+    for (const char* typing : {"dnlxmp", "", "e\b"})
+        session.play(typing);
     ASSERT_EQ(session.experiment->state(), FEEDBACK);
     readAndGoOn();
     readAndGoOn();
     EXPECT_EQ(session.experiment->state(), DONE);
 
+    const auto feedback = [](const std::string& rate, const std::string& mistakes) {
+        return "In this block your answers\\nwere to " + rate + "% correct.\\nYou made " + mistakes +
+               " mistakes.\\nYour answers should be\\nto 80-90% correct.\\nPress space to continue!";
+    };
     EXPECT_EQ(session.screen.feedbackTexts,
-              (std::vector<std::string>{
-                  "In this block your answers\\nwere to 75% correct.\\nYou made 1 mistakes.\\nYour answers should "
-                  "be\\nto 80-90% correct.\\nPress space to continue!",
-                  "In this block your answers\\nwere to 66.6667% correct.\\nYou made 2 mistakes.\\nYour answers "
-                  "should be\\nto 80-90% correct.\\nPress space to continue!",
-                  "In this block your answers\\nwere to 100% correct.\\nYou made 0 mistakes.\\nYour answers should "
-                  "be\\nto 80-90% correct.\\nPress space to continue!"}));
+              (std::vector<std::string>{feedback("75", "1"), feedback("66.6667", "2"), feedback("100", "0")}));
     EXPECT_EQ(session.screen.blockTexts,
               (std::vector<std::string>{"Block 1 of 2.\\nPress space to continue!",
                                         "Block 2 of 2.\\nPress space to continue!"}));
