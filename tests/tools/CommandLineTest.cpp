@@ -16,9 +16,8 @@ struct Outcome {
 };
 
 Outcome runZotdata(const std::string& arguments) {
-    const std::string command = std::string("'") + ZOTDATA_TOOL + "' " + arguments + " 2>&1";
     Outcome outcome;
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen((std::string("'") + ZOTDATA_TOOL + "' " + arguments + " 2>&1").c_str(), "r");
     if (!pipe)
         return outcome;
     std::array<char, 512> buffer;
@@ -29,56 +28,34 @@ Outcome runZotdata(const std::string& arguments) {
     return outcome;
 }
 
-std::string quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
-
-struct BadFont {
-    const char* name;
-    const char* option;
-    const char* fileName;
-    const char* fileContents; ///< nullptr: the file does not exist
-    const char* message;
-};
-
-void PrintTo(const BadFont& font, std::ostream* out) { *out << font.option << ' ' << font.fileName; }
-
-class FontProblems : public testing::TestWithParam<BadFont> {};
-
-TEST_P(FontProblems, FailTheRunBeforeAnythingIsWritten) {
-    TempDir folder;
-    const std::filesystem::path font = folder.path() / GetParam().fileName;
-    if (GetParam().fileContents)
-        std::ofstream(font) << GetParam().fileContents;
-    const std::filesystem::path run = folder.path() / "run";
-
-    const Outcome outcome = runZotdata(quoted(run) + " " + GetParam().option + " " + quoted(font));
-
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_NE(outcome.output.find("zotdata: ERROR: font file \"" + font.string() + "\""), std::string::npos)
-        << outcome.output;
-    EXPECT_NE(outcome.output.find(GetParam().message), std::string::npos) << outcome.output;
-    EXPECT_FALSE(std::filesystem::exists(run / "data"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EachFont, FontProblems,
-    testing::Values(BadFont{"MissingLetterFont", "--letter-font", "LiberationSans-Bold.ttf", nullptr, "not found"},
-                    BadFont{"MissingCrossFont", "--cross-font", "LiberationMono-Bold.ttf", nullptr, "not found"},
-                    BadFont{"MissingTextFont", "--text-font", "DejaVuSans.ttf", nullptr, "not found"},
-                    BadFont{"TextFileAsFont", "--text-font", "notes.ttf", "not a font", "cannot be read"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ZotdataCommandLine, WithoutARunFolderPrintsUsage) {
-    const Outcome outcome = runZotdata("");
-    EXPECT_EQ(outcome.exitCode, 2);
-    EXPECT_NE(outcome.output.find("usage: zotdata <run folder>"), std::string::npos) << outcome.output;
-}
-
-TEST(ZotdataCommandLine, AFolderThatCannotBeMadeFailsTheRun) {
+TEST(ZotdataCommandLine, FailuresStopTheRunWithAClearMessageBeforeAnythingIsWritten) {
     TempDir folder;
     std::ofstream(folder.path() / "taken") << "a file where the run folder should be";
-    const Outcome outcome = runZotdata(quoted(folder.path() / "taken"));
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_NE(outcome.output.find("zotdata: ERROR: cannot create the folder"), std::string::npos) << outcome.output;
+    std::ofstream(folder.path() / "notes.ttf") << "not a font";
+    const auto quoted = [&](const char* name) { return "'" + folder.file(name) + "'"; };
+    const auto badFont = [&](const char* name) { return "zotdata: ERROR: font file \"" + folder.file(name) + "\""; };
+    const struct {
+        std::string arguments;
+        int exitCode;
+        std::string message;
+        const char* reason;
+    } cases[] = {
+        {"", 2, "usage: zotdata <run folder>", ""},
+        {quoted("taken"), 1, "zotdata: ERROR: cannot create the folder", ""},
+        {quoted("run") + " --letter-font " + quoted("LiberationSans-Bold.ttf"), 1, badFont("LiberationSans-Bold.ttf"),
+         "not found"},
+        {quoted("run") + " --cross-font " + quoted("LiberationMono-Bold.ttf"), 1, badFont("LiberationMono-Bold.ttf"),
+         "not found"},
+        {quoted("run") + " --text-font " + quoted("DejaVuSans.ttf"), 1, badFont("DejaVuSans.ttf"), "not found"},
+        {quoted("run") + " --text-font " + quoted("notes.ttf"), 1, badFont("notes.ttf"), "cannot be read"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = runZotdata(c.arguments);
+        EXPECT_EQ(outcome.exitCode, c.exitCode) << c.arguments;
+        EXPECT_NE(outcome.output.find(c.message), std::string::npos) << outcome.output;
+        EXPECT_NE(outcome.output.find(c.reason), std::string::npos) << outcome.output;
+        EXPECT_FALSE(std::filesystem::exists(folder.path() / "run")) << c.arguments;
+    }
 }
 
 }

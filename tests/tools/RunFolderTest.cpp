@@ -3,15 +3,15 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 const std::filesystem::path RUN = ZOT_RUN_DIR;
 
-TEST(RunFolder, HoldsEveryDataFileTheProgramLoads) {
+TEST(RunFolder, HoldsEveryDataFileTheProgramLoadsAndAConfiguration) {
     for (const PictureFile& picture : programPictures())
         EXPECT_TRUE(std::filesystem::is_regular_file(RUN / "data" / picture.path)) << picture.path;
     EXPECT_TRUE(std::filesystem::is_regular_file(RUN / "data" / "verdana16_widths.txt"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(RUN / "zot.cfg"));
 }
 
 TEST(RunFolder, HoldsTheCurrentShaders) {
@@ -24,7 +24,5 @@ TEST(RunFolder, HoldsTheCurrentShaders) {
         EXPECT_TRUE(fileContents(copy) == fileContents(entry.path())) << copy << " is out of date";
     }
 }
-
-TEST(RunFolder, HoldsAConfiguration) { EXPECT_TRUE(std::filesystem::is_regular_file(RUN / "zot.cfg")); }
 
 }

@@ -1,12 +1,11 @@
 // The sample zot.cfg that the build puts into the run folder.
+#include "GeneratedData.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <set>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #ifdef ZOTDATA_TESTS_WITH_CONFIG
 #include <ZOTConfig.h>
@@ -14,84 +13,51 @@
 
 namespace {
 
-std::vector<std::string> sampleLines() {
-    std::ifstream in(ZOT_SAMPLE_CONFIG);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+const char* const KEYS[] = {
+    "display", "refreshRate", "mode", "blocksPerRun", "trialsPerBlock", "practiceBlock", "size", "radius", "yRoot",
+    "zDepth", "sizeMonitor", "radiusMonitor", "fixCrossSize", "reportTextSize", "backgroundColor", "showFPS",
+    "consoleDebugInfo", "debugQuad", "fullscreen", "subjectInput", "enableDepthPerception", "depthAngles",
+    "depthLines", "lineColor", "depths", "textWelcome", "textBeforeBlock", "textAfterBlock", "textDone",
+    "textInputSubjectID", "textInputSubjectCode", "textInputSession", "textInputAge", "textInputGender",
+    "textInputHandedness", "textInputVisionaid", "randomSeed"};
 
-bool isComment(const std::string& line) { return !line.empty() && line[0] == '#'; }
-
-TEST(SampleConfig, EverySettingIsAPlainKeyValueLineUnderAComment) {
-    const std::vector<std::string> lines = sampleLines();
-    ASSERT_FALSE(lines.empty());
-    std::set<std::string> keys;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (line.empty() || isComment(line))
-            continue;
+// The program takes blanks as part of the key or value, so a setting must be a
+// plain key=value line; each has a comment above it.
+TEST(SampleConfig, ListsEveryKeyOnceAsAPlainLineUnderAComment) {
+    std::istringstream sample(fileContents(ZOT_SAMPLE_CONFIG));
+    std::set<std::string> listed;
+    std::string previous;
+    for (std::string line; std::getline(sample, line); previous = line) {
+        const std::string setting = line.starts_with("#") ? line.substr(1) : line;
+        const std::size_t equals = setting.find('=');
+        const std::string key = setting.substr(0, equals);
+        if (equals == std::string::npos || std::find(std::begin(KEYS), std::end(KEYS), key) == std::end(KEYS))
+            continue; // comment text
         SCOPED_TRACE(line);
-        const std::size_t equals = line.find('=');
-        ASSERT_NE(equals, std::string::npos);
-        ASSERT_GT(equals, 0u);
-        // The program takes blanks as part of the key or value.
-        EXPECT_NE(line[0], ' ');
-        EXPECT_NE(line[equals - 1], ' ');
-        EXPECT_FALSE(equals + 1 < line.size() && line[equals + 1] == ' ');
+        EXPECT_TRUE(listed.insert(key).second) << "listed twice";
+        EXPECT_FALSE(setting.size() > equals + 1 && setting[equals + 1] == ' ');
         EXPECT_EQ(line.find('\r'), std::string::npos);
-        EXPECT_TRUE(i > 0 && isComment(lines[i - 1])) << "no comment above";
-        EXPECT_TRUE(keys.insert(line.substr(0, equals)).second) << "set twice";
+        EXPECT_TRUE(previous.starts_with("#")) << "no comment above";
     }
-}
-
-TEST(SampleConfig, ListsEveryKey) {
-    const std::vector<std::string> lines = sampleLines();
-    const char* const keys[] = {
-        "display", "refreshRate", "mode", "blocksPerRun", "trialsPerBlock", "practiceBlock", "size", "radius",
-        "yRoot", "zDepth", "sizeMonitor", "radiusMonitor", "fixCrossSize", "reportTextSize", "backgroundColor",
-        "showFPS", "consoleDebugInfo", "debugQuad", "fullscreen", "subjectInput", "enableDepthPerception",
-        "depthAngles", "depthLines", "lineColor", "depths", "textWelcome", "textBeforeBlock", "textAfterBlock",
-        "textDone", "textInputSubjectID", "textInputSubjectCode", "textInputSession", "textInputAge",
-        "textInputGender", "textInputHandedness", "textInputVisionaid", "randomSeed"};
-    for (const std::string key : keys) {
-        const bool listed = std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-            return line.starts_with(key + "=") || line.starts_with("#" + key + "=");
-        });
-        EXPECT_TRUE(listed) << key;
-    }
+    EXPECT_EQ(listed.size(), std::size(KEYS));
 }
 
 #ifdef ZOTDATA_TESTS_WITH_CONFIG
-TEST(SampleConfig, RunsAShortWholeReportSessionOnTheMonitor) {
+TEST(SampleConfig, RunsAShortWholeReportSessionOnTheMonitorWithTheBuiltInValuesOtherwise) {
     std::ostringstream console;
     const ZOTConfig sample(ZOT_SAMPLE_CONFIG, console);
-    std::istringstream nothing;
-    std::ostringstream ignored;
-    const ZOTConfig defaults(nothing, ignored);
-
-    EXPECT_EQ(console.str().find("WARNING"), std::string::npos) << console.str();
-    EXPECT_EQ(sample.display, MONITOR);
+    std::istringstream shortSession("display=MONITOR\nmode=WHOLE\nblocksPerRun=1\ntrialsPerBlock=6\npracticeBlock=1");
+    std::ostringstream expectedEcho;
+    const ZOTConfig expected(shortSession, expectedEcho);
+    EXPECT_EQ(console.str(), expectedEcho.str()) << "no warning, and the echoed settings";
     EXPECT_LT(sample.refreshRate, 0) << "the monitor's own rate";
-    EXPECT_EQ(sample.mode, WHOLE);
-    EXPECT_EQ(sample.blocksPerRun, 1);
-    EXPECT_EQ(sample.trialsPerBlock, 6);
-    EXPECT_TRUE(sample.practiceBlock);
     EXPECT_FALSE(sample.randomSeed.has_value());
-    // The rest shows the built-in values, so the sample documents them truly.
-    EXPECT_EQ(sample.sizeMonitor, defaults.sizeMonitor);
-    EXPECT_EQ(sample.radiusMonitor, defaults.radiusMonitor);
-    EXPECT_EQ(sample.fixCrossSize, defaults.fixCrossSize);
-    EXPECT_EQ(sample.backgroundColor, defaults.backgroundColor);
-    EXPECT_TRUE(sample.depths.empty() && sample.depthAngles.empty() && sample.depthLines.empty());
-    const std::string ZOTConfig::*texts[] = {
-        &ZOTConfig::textWelcome,        &ZOTConfig::textBeforeBlock,      &ZOTConfig::textAfterBlock,
-        &ZOTConfig::textDone,           &ZOTConfig::textInputSubjectID,   &ZOTConfig::textInputSubjectCode,
-        &ZOTConfig::textInputSession,   &ZOTConfig::textInputAge,         &ZOTConfig::textInputGender,
-        &ZOTConfig::textInputHandedness, &ZOTConfig::textInputVisionaid};
-    for (auto text : texts)
-        EXPECT_EQ(sample.*text, defaults.*text);
+    EXPECT_EQ(sample.backgroundColor, expected.backgroundColor);
+    for (auto text : {&ZOTConfig::textWelcome, &ZOTConfig::textBeforeBlock, &ZOTConfig::textAfterBlock,
+                      &ZOTConfig::textDone, &ZOTConfig::textInputSubjectID, &ZOTConfig::textInputSubjectCode,
+                      &ZOTConfig::textInputSession, &ZOTConfig::textInputAge, &ZOTConfig::textInputGender,
+                      &ZOTConfig::textInputHandedness, &ZOTConfig::textInputVisionaid})
+        EXPECT_EQ(sample.*text, expected.*text);
 }
 #endif
 
