@@ -68,21 +68,6 @@ TEST(Feedback, ShowsTheBlocksCorrectRateAndMistakesAsTheDisplayWritesThem)
     }
 }
 
-TEST(BlockFlow, WithoutPracticeWalksThroughBlocksFeedbackAndEnd)
-{
-    Session session("blocksPerRun=2");
-    std::vector<ExperimentState> states; // after each accepted space press
-    for (int press = 0; press < 7; ++press) {
-        if (session.experiment->state() == FIXATION)
-            session.play("");
-        else
-            session.finishTrial();
-        states.push_back(session.experiment->state());
-    }
-    EXPECT_EQ(states, (std::vector<ExperimentState>{FIXATION, FEEDBACK, BLOCK_START, FIXATION, FEEDBACK, DONE, DONE}));
-    EXPECT_EQ(session.screen.blockTexts, std::vector<std::string>{"Block 2 of 2.\\nPress space to continue!"});
-}
-
 TEST(ConsoleDebugInfo, PrintsStateAndScoreLines)
 {
     Session session("consoleDebugInfo=1");
