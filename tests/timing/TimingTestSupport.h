@@ -2,6 +2,7 @@
 
 #include "TrialTimingRecorder.h"
 #include "PresentationClock.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 constexpr double period60Hz = 1e6 / 60.0;
 constexpr int welcomeState = 7;
@@ -33,28 +33,6 @@ inline void playTrial(TrialTimingRecorder& recorder, PresentationClock& clock, c
     playState(recorder, clock, DrawnState::masks, masksFrames, trial);
     playState(recorder, clock, DrawnState::report, reportFrames, trial);
 }
-
-/// A fresh folder below the system's temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name =
-            "zot_timing_" + std::to_string(::getpid()) + "_" + test->test_suite_name() + "_" + test->name();
-        for (char& c : name)
-            if (c == '/')
-                c = '_';
-        path_ = std::filesystem::temp_directory_path() / name;
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 inline std::string readFile(const std::filesystem::path& path)
 {
