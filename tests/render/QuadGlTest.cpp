@@ -39,11 +39,8 @@ protected:
         GlTest::SetUp();
         captureStdout([&] { program = buildProgram("shaders/shader2D.vs", "shaders/shader2D.fs"); });
         ASSERT_TRUE(writeLimg(dir.path() / "quadrants.limg", quadrants()));
-        ASSERT_TRUE(writeLimg(dir.path() / "blue.limg", {1, 1, {0, 0, 255, 255}}));
-        captureStdout([&] {
-            picture = loadLimg(dir.file("quadrants.limg"));
-            bluePicture = loadLimg(dir.file("blue.limg"));
-        });
+        captureStdout([&] { picture = loadLimg(dir.file("quadrants.limg")); });
+        whiteTexture = makeWhiteTexture();
     }
 
     /// Draws quad alone into a 40 × 40 target and reads it back.
@@ -63,7 +60,7 @@ protected:
     TempDir dir;
     GlProgram program;
     GlTexture picture;
-    GlTexture bluePicture;
+    GlTexture whiteTexture;
     const Matrix4 window = screenProjection(40, 40);
 };
 
@@ -73,19 +70,15 @@ TEST_F(QuadDrawing, NormalQuadShowsTheFirstRowAtTheTopOfTheWindowFlippedAtTheBot
     EXPECT_EQ(quarters(drawQuad(normal, window)), (std::vector<Rgba>{red, green, white, background}));
     TexturedQuad flipped(0, 0, 40, 40, picture.get(), true);
     EXPECT_EQ(quarters(drawQuad(flipped, window)), (std::vector<Rgba>{white, background, red, green}));
-}
-
-TEST_F(QuadDrawing, TintMultipliesThePicture)
-{
-    TexturedQuad quad(0, 0, 40, 40, picture.get(), false);
-    EXPECT_EQ(quarters(drawQuad(quad, window, {1, 0, 0})), (std::vector<Rgba>{red, black, red, background}));
+    // A tint multiplies the picture.
+    EXPECT_EQ(quarters(drawQuad(normal, window, {1, 0, 0})), (std::vector<Rgba>{red, black, red, background}));
 }
 
 TEST_F(QuadDrawing, QuadCoversItsRectangleInWindowPixels)
 {
     // Top-left corner (10, 5), 20 wide and 10 high, y growing downwards.
-    TexturedQuad quad(10, 5, 20, 10, bluePicture.get(), false);
-    const Pixels pixels = drawQuad(quad, window);
+    TexturedQuad quad(10, 5, 20, 10, whiteTexture.get(), false);
+    const Pixels pixels = drawQuad(quad, window, {0, 0, 1});
     EXPECT_EQ(pixels.at(10, 5), blue);
     EXPECT_EQ(pixels.at(29, 14), blue);
     EXPECT_EQ(pixels.at(9, 10), background);
@@ -94,18 +87,11 @@ TEST_F(QuadDrawing, QuadCoversItsRectangleInWindowPixels)
     EXPECT_EQ(pixels.at(20, 15), background);
 }
 
-TEST_F(QuadDrawing, NewTextureShowsOnTheNextDraw)
+TEST_F(QuadDrawing, NewTextureShowsOnTheNextDrawAndWhiteTakesTheTint)
 {
     TexturedQuad quad(0, 0, 40, 40, picture.get(), false);
     drawQuad(quad, window);
-    quad.setTexture(bluePicture.get());
-    EXPECT_EQ(quarters(drawQuad(quad, window)), (std::vector<Rgba>(4, blue)));
-}
-
-TEST_F(QuadDrawing, WhiteTextureTakesTheTintWithoutMipmaps)
-{
-    const GlTexture whiteTexture = makeWhiteTexture();
-    TexturedQuad quad(0, 0, 40, 40, whiteTexture.get(), false);
+    quad.setTexture(whiteTexture.get());
     EXPECT_EQ(quarters(drawQuad(quad, window, {0, 0, 1})), (std::vector<Rgba>(4, blue)));
 }
 

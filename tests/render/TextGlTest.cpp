@@ -78,11 +78,7 @@ TEST_F(TextDrawing, GlyphInksItsBoxAroundTheAnchor)
     EXPECT_EQ(pixels.at(60, 40), background);
     EXPECT_EQ(pixels.at(50, 22), background);
     EXPECT_EQ(pixels.at(50, 58), background);
-}
-
-TEST_F(TextDrawing, TintColoursTheInk)
-{
-    Text text("A", 50, 40, 32, font);
+    // The tint colours the ink.
     EXPECT_EQ(drawText(text, window, {0, 0, 1}).at(50, 40), blue);
 }
 
@@ -129,52 +125,38 @@ TEST_F(TextDrawing, UnchangedTextIsDrawnWithoutAllocating)
     EXPECT_EQ(probe.largest(), 0u);
 }
 
-struct FontCase {
-    const char* name;
-    bool atlasThere;
-    bool widthsThere;
-    const char* output; // %a: atlas path, %w: widths path
-};
-
-void PrintTo(const FontCase& c, std::ostream* out)
+TEST_F(GlTest, LoadFontReportsWhatItCouldNotRead)
 {
-    *out << c.name;
-}
+    struct Case {
+        bool atlasThere;
+        bool widthsThere;
+        const char* output; // %a: atlas path, %w: widths path
+    };
+    for (const Case& c : {Case{true, true, "default font tilesize = 16\n"},
+                          Case{true, false, "Font > unable to read character widths \"%w\"\ndefault font tilesize = 16\n"},
+                          Case{false, true, "ERROR: unable to read file \"%a\"\ndefault font tilesize = 16\n"}}) {
+        TempDir dir;
+        const std::string atlasPath = dir.file("atlas.limg");
+        const std::string widthsPath = dir.file("widths.txt");
+        if (c.atlasThere) {
+            ASSERT_TRUE(writeLimg(atlasPath, atlas()));
+        }
+        if (c.widthsThere)
+            dir.write("widths.txt", widthsFile());
 
-class LoadFont : public GlTest, public testing::WithParamInterface<FontCase> {};
-
-TEST_P(LoadFont, ReportsWhatItCouldNotRead)
-{
-    TempDir dir;
-    const std::string atlasPath = dir.file("atlas.limg");
-    const std::string widthsPath = dir.file("widths.txt");
-    if (GetParam().atlasThere) {
-        ASSERT_TRUE(writeLimg(atlasPath, atlas()));
+        Font font;
+        const std::string output = captureStdout([&] { font = loadFont(atlasPath, widthsPath, 16); });
+        std::string expected = c.output;
+        if (const auto at = expected.find("%a"); at != std::string::npos)
+            expected.replace(at, 2, atlasPath);
+        if (const auto at = expected.find("%w"); at != std::string::npos)
+            expected.replace(at, 2, widthsPath);
+        EXPECT_EQ(output, expected);
+        EXPECT_EQ(font.texture.get() != 0, c.atlasThere) << expected;
+        EXPECT_EQ(font.metrics.widths['A'], c.widthsThere ? 8 : 0) << expected;
+        EXPECT_EQ(font.metrics.tileSize, 16u);
     }
-    if (GetParam().widthsThere)
-        dir.write("widths.txt", widthsFile());
-
-    Font font;
-    const std::string output = captureStdout([&] { font = loadFont(atlasPath, widthsPath, 16); });
-
-    std::string expected = GetParam().output;
-    if (const auto at = expected.find("%a"); at != std::string::npos)
-        expected.replace(at, 2, atlasPath);
-    if (const auto at = expected.find("%w"); at != std::string::npos)
-        expected.replace(at, 2, widthsPath);
-    EXPECT_EQ(output, expected);
-    EXPECT_EQ(font.texture.get() != 0, GetParam().atlasThere);
-    EXPECT_EQ(font.metrics.widths['A'], GetParam().widthsThere ? 8 : 0);
-    EXPECT_EQ(font.metrics.tileSize, 16u);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, LoadFont,
-    testing::Values(FontCase{"Both", true, true, "default font tilesize = 16\n"},
-                    FontCase{"NoWidths", true, false,
-                             "Font > unable to read character widths \"%w\"\ndefault font tilesize = 16\n"},
-                    FontCase{"NoAtlas", false, true, "ERROR: unable to read file \"%a\"\ndefault font tilesize = 16\n"}),
-    [](const auto& info) { return info.param.name; });
 
 TEST_F(TextDrawing, DefaultFontsServeTextsWhileTheirOwnerLives)
 {

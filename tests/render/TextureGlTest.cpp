@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 class LoadLimg : public GlTest {
@@ -16,21 +18,16 @@ protected:
 
 TEST_F(LoadLimg, TexelsMatchTheFileRowByRow)
 {
-    for (auto [width, height] : {std::pair{1u, 1u}, {3u, 2u}, {2u, 5u}}) {
-        SCOPED_TRACE(testing::Message() << width << " x " << height);
-        const LimgImage image = patternedLimg(width, height);
-        ASSERT_TRUE(writeLimg(dir.path() / "picture.limg", image));
-
-        std::string output;
-        GlTexture texture;
-        output = captureStdout([&] { texture = loadLimg(dir.file("picture.limg")); });
-        EXPECT_EQ(output, "");
-        ASSERT_NE(texture.get(), 0u);
-        const Pixels texels = readTexture(texture.get());
-        EXPECT_EQ(texels.width, static_cast<int>(width));
-        EXPECT_EQ(texels.height, static_cast<int>(height));
-        EXPECT_EQ(texels.rgba, image.pixels);
-    }
+    // Not square: swapped sides or rows show.
+    const LimgImage image = patternedLimg(3, 2);
+    ASSERT_TRUE(writeLimg(dir.path() / "picture.limg", image));
+    GlTexture texture;
+    EXPECT_EQ(captureStdout([&] { texture = loadLimg(dir.file("picture.limg")); }), "");
+    ASSERT_NE(texture.get(), 0u);
+    const Pixels texels = readTexture(texture.get());
+    EXPECT_EQ(texels.width, 3);
+    EXPECT_EQ(texels.height, 2);
+    EXPECT_EQ(texels.rgba, image.pixels);
 }
 
 TEST_F(LoadLimg, EmptyPictureGivesAnEmptyTexture)
@@ -43,50 +40,32 @@ TEST_F(LoadLimg, EmptyPictureGivesAnEmptyTexture)
     EXPECT_EQ(texels.height, 0);
 }
 
-struct FailureCase {
-    const char* name;
-    std::optional<std::string> bytes; // nothing: no file at all
-    const char* message;              // %s stands for the path
-};
-
-void PrintTo(const FailureCase& c, std::ostream* out)
+TEST_F(LoadLimg, FailurePrintsItsLineAndGivesNameZero)
 {
-    *out << c.name;
-}
+    struct Case {
+        std::optional<std::string> bytes; // nothing: no file at all
+        const char* message;              // %s stands for the path
+    };
+    for (const Case& c : {Case{std::nullopt, "ERROR: unable to read file \"%s\""},
+                          Case{std::string(7, '\x02'), "ERROR: unable to read header of file \"%s\""},
+                          Case{encodeLimgHeader(2, 2) + std::string(15, '\x7f'), "unable to read data %s"},
+                          Case{encodeLimgHeader(0xFFFFFFFF, 0xFFFFFFFF) + "abcd", "unable to read data %s"}}) {
+        const std::string path = dir.file("bad.limg");
+        std::filesystem::remove(path);
+        if (c.bytes)
+            dir.write("bad.limg", *c.bytes);
 
-class LoadLimgFailure : public GlTest, public testing::WithParamInterface<FailureCase> {};
-
-TEST_P(LoadLimgFailure, PrintsItsLineAndGivesNameZero)
-{
-    TempDir dir;
-    const std::string path = dir.file("bad.limg");
-    if (GetParam().bytes)
-        dir.write("bad.limg", *GetParam().bytes);
-
-    GlTexture texture;
-    const std::string output = captureStdout([&] { texture = loadLimg(path); });
-
-    std::string expected = GetParam().message;
-    expected.replace(expected.find("%s"), 2, path);
-    EXPECT_EQ(output, expected + "\n");
-    EXPECT_EQ(texture.get(), 0u);
-
+        GlTexture texture;
+        const std::string output = captureStdout([&] { texture = loadLimg(path); });
+        std::string expected = c.message;
+        expected.replace(expected.find("%s"), 2, path);
+        EXPECT_EQ(output, expected + "\n");
+        EXPECT_EQ(texture.get(), 0u) << expected;
+    }
     // The next file loads as usual.
     ASSERT_TRUE(writeLimg(dir.path() / "good.limg", patternedLimg(1, 1)));
     EXPECT_NE(loadLimg(dir.file("good.limg")).get(), 0u);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, LoadLimgFailure,
-    testing::Values(
-        FailureCase{"Missing", std::nullopt, "ERROR: unable to read file \"%s\""},
-        FailureCase{"EmptyFile", "", "ERROR: unable to read header of file \"%s\""},
-        FailureCase{"ShortHeader", std::string(7, '\x02'), "ERROR: unable to read header of file \"%s\""},
-        FailureCase{"ShortData", encodeLimgHeader(2, 2) + std::string(15, '\x7f'), "unable to read data %s"},
-        FailureCase{"HeaderOnly", encodeLimgHeader(1, 1), "unable to read data %s"},
-        FailureCase{"HugeSize", encodeLimgHeader(65536, 65536) + "abcd", "unable to read data %s"},
-        FailureCase{"OverflowingSize", encodeLimgHeader(0xFFFFFFFF, 0xFFFFFFFF) + "abcd", "unable to read data %s"}),
-    [](const auto& info) { return info.param.name; });
 
 TEST_F(LoadLimg, SizeBeyondTheDriverIsReportedNotShownBlack)
 {
