@@ -283,7 +283,9 @@ TEST_F(HeadsetTest, RuntimeReceivesTheEyePicturesAsDrawn)
     const ScopedEnv capture("ZOT_XRSIM_CAPTURE_DIR", captureDir.string());
     startHeadset();
     nextTrial();
-    showUntil(STIMULUS);
+    // The masks' colours are off 0 and 255: a colour conversion on the way, a
+    // flip or swapped eyes would all show.
+    showUntil(MASKS);
     const Screen drawn[2] = {eye(0), eye(1)};
     const std::uint64_t frames = vive().frameStats().framesSubmitted;
     // The runtime writes the last pictures it showed when the session ends.

@@ -33,14 +33,6 @@ TEST(LimgWriter, WritesTheHeaderThenTheTopRowFirst)
     EXPECT_EQ(fileBytes(dir.file("eye.limg")), expected);
 }
 
-TEST(LimgWriter, SizesAboveOneByteAreLittleEndian)
-{
-    TempDir dir;
-    const std::vector<std::uint8_t> pixels(std::size_t{1512} * 2 * 4, 0);
-    ASSERT_TRUE(xrsim::writeLimgFromBottomUp(dir.file("wide.limg"), 1512, 2, pixels));
-    EXPECT_EQ(fileBytes(dir.file("wide.limg")).substr(0, 8), std::string("\xe8\x05\x00\x00\x02\x00\x00\x00", 8));
-}
-
 TEST(LimgWriter, RefusesTooFewPixelsAndUnwritablePaths)
 {
     TempDir dir;

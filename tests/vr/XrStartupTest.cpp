@@ -12,8 +12,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cstring>
 
 namespace {
@@ -49,43 +47,27 @@ TEST(XrStartup, FindsTheSimulatedHeadsetAndItsEyeSize)
     EXPECT_THAT(startup.messages, HasSubstr("HMD: ZOT Simulated HMD 'ZOT simulated runtime' #1 (1512 x 1680 @ 90 Hz)\n"));
 }
 
-struct MissingRuntimeCase {
-    const char* name;
-    const char* manifest; // written into the temporary folder as zot_xrsim.json, or none
-};
-
-void PrintTo(const MissingRuntimeCase& c, std::ostream* out)
+TEST(XrStartup, WithoutARuntimeReportsTheErrorAndFailsCleanly)
 {
-    *out << c.name;
+    // No manifest at all, and one whose library is gone.
+    for (const char* manifest : {static_cast<const char*>(nullptr),
+                                 R"({"file_format_version": "1.0.0",)"
+                                 R"( "runtime": {"library_path": "./libno_such_runtime.so"}})"}) {
+        TempDir dir;
+        if (manifest != nullptr)
+            dir.write("zot_xrsim.json", manifest);
+        const ScopedEnv runtime("XR_RUNTIME_JSON", dir.file("zot_xrsim.json"));
+
+        std::uint32_t width = 7;
+        std::uint32_t height = 7;
+        const Startup startup = startAndStop(width, height);
+        EXPECT_FALSE(startup.started);
+        EXPECT_THAT(startup.messages, HasSubstr("OpenXR Initialization Error: XR_ERROR_"));
+        EXPECT_THAT(startup.messages, testing::Not(HasSubstr("HMD: ")));
+        EXPECT_EQ(width, 7u);
+        EXPECT_EQ(height, 7u);
+    }
 }
-
-class XrStartupWithoutRuntime : public testing::TestWithParam<MissingRuntimeCase> {};
-
-TEST_P(XrStartupWithoutRuntime, ReportsTheErrorAndFailsCleanly)
-{
-    TempDir dir;
-    if (GetParam().manifest != nullptr)
-        dir.write("zot_xrsim.json", GetParam().manifest);
-    const ScopedEnv runtime("XR_RUNTIME_JSON", dir.file("zot_xrsim.json"));
-
-    std::uint32_t width = 7;
-    std::uint32_t height = 7;
-    const Startup startup = startAndStop(width, height);
-    EXPECT_FALSE(startup.started);
-    EXPECT_THAT(startup.messages, HasSubstr("OpenXR Initialization Error: XR_ERROR_"));
-    EXPECT_THAT(startup.messages, testing::Not(HasSubstr("HMD: ")));
-    EXPECT_EQ(width, 7u);
-    EXPECT_EQ(height, 7u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Runtimes, XrStartupWithoutRuntime,
-    testing::Values(MissingRuntimeCase{"noManifest", nullptr},
-                    MissingRuntimeCase{"manifestWithoutLibrary",
-                                       R"({"file_format_version": "1.0.0",)"
-                                       R"( "runtime": {"library_path": "./libno_such_runtime.so"}})"},
-                    MissingRuntimeCase{"brokenManifest", "{ this is not json"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // A raw instance of the simulated runtime, to ask it for entry points.
 class RawInstance {
@@ -111,40 +93,27 @@ public:
     XrInstance instance = XR_NULL_HANDLE;
 };
 
-struct ProcCase {
-    const char* name;
-    bool withRefreshRate;
-    XrResult expected;
-};
-
-void PrintTo(const ProcCase& c, std::ostream* out)
+TEST(SimulatedRuntime, HandsOutOnlyWhatItHasAndWhatWasEnabled)
 {
-    *out << c.name;
+    struct Case {
+        const char* name;
+        bool withRefreshRate;
+        XrResult expected;
+    };
+    for (const Case& c : {Case{"xrNoSuchFunctionZOT", true, XR_ERROR_FUNCTION_UNSUPPORTED},
+                          Case{"xrGetVulkanGraphicsRequirementsKHR", true, XR_ERROR_FUNCTION_UNSUPPORTED},
+                          Case{"xrGetDisplayRefreshRateFB", false, XR_ERROR_FUNCTION_UNSUPPORTED},
+                          Case{"xrGetDisplayRefreshRateFB", true, XR_SUCCESS},
+                          Case{"xrGetOpenGLGraphicsRequirementsKHR", false, XR_SUCCESS}}) {
+        SCOPED_TRACE(testing::Message() << c.name << (c.withRefreshRate ? " with" : " without") << " refresh rate");
+        const RawInstance raw(c.withRefreshRate);
+        ASSERT_EQ(raw.result, XR_SUCCESS) << xrResultName(XR_NULL_HANDLE, raw.result);
+        PFN_xrVoidFunction function = nullptr;
+        const XrResult result = xrGetInstanceProcAddr(raw.instance, c.name, &function);
+        EXPECT_EQ(result, c.expected) << xrResultName(raw.instance, result);
+        EXPECT_EQ(function != nullptr, XR_SUCCEEDED(c.expected));
+    }
 }
-
-class SimulatedRuntimeProcs : public testing::TestWithParam<ProcCase> {};
-
-TEST_P(SimulatedRuntimeProcs, HandsOutOnlyWhatItHasAndWhatWasEnabled)
-{
-    const RawInstance raw(GetParam().withRefreshRate);
-    ASSERT_EQ(raw.result, XR_SUCCESS) << xrResultName(XR_NULL_HANDLE, raw.result);
-    PFN_xrVoidFunction function = nullptr;
-    const XrResult result = xrGetInstanceProcAddr(raw.instance, GetParam().name, &function);
-    EXPECT_EQ(result, GetParam().expected) << xrResultName(raw.instance, result);
-    EXPECT_EQ(function != nullptr, XR_SUCCEEDED(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, SimulatedRuntimeProcs,
-    testing::Values(ProcCase{"xrNoSuchFunctionZOT", true, XR_ERROR_FUNCTION_UNSUPPORTED},
-                    ProcCase{"xrGetVulkanGraphicsRequirementsKHR", true, XR_ERROR_FUNCTION_UNSUPPORTED},
-                    ProcCase{"xrGetDisplayRefreshRateFB", false, XR_ERROR_FUNCTION_UNSUPPORTED},
-                    ProcCase{"xrGetDisplayRefreshRateFB", true, XR_SUCCESS},
-                    ProcCase{"xrGetOpenGLGraphicsRequirementsKHR", false, XR_SUCCESS},
-                    ProcCase{"xrGetActionStatePose", false, XR_SUCCESS}),
-    [](const auto& info) {
-        return std::string(info.param.name) + (info.param.withRefreshRate ? "_withRefreshRate" : "");
-    });
 
 TEST(SimulatedRuntime, RefusesASecondInstanceAndAcceptsOneAfterTheFirstIsGone)
 {
