@@ -111,7 +111,7 @@ void PrintTo(const SceneCase& c, std::ostream* out)
 
 class HeadsetSceneTest : public HeadsetTest, public testing::WithParamInterface<SceneCase> {};
 
-TEST_P(HeadsetSceneTest, LettersLandWhereEachEyeProjectsThemTintedByType)
+TEST_P(HeadsetSceneTest, LettersAndMasksLandWhereEachEyeProjectsThem)
 {
     const SceneCase& c = GetParam();
     startHeadset(std::string("mode=COMBI\ntrialsPerBlock=36\nblocksPerRun=3\n") + c.config);
@@ -150,27 +150,19 @@ TEST_P(HeadsetSceneTest, LettersLandWhereEachEyeProjectsThemTintedByType)
             // Only the letters: the fixation point stays dark.
             EXPECT_EQ(colourAt(s, view.pixel(0, c.yRoot, d * Z_DEPTH)), BLACK);
         }
+        // Masks 1 to 6 cover the positions in order.
+        showUntil(MASKS);
+        for (int e = 0; e < 2; ++e) {
+            const Screen s = eye(e);
+            for (int i = 0; i < 6; ++i) {
+                const auto [x, y] = positionCentre(i, d, c.yRoot);
+                EXPECT_EQ(colourAt(s, simulatedEyes[e].pixel(x, y, d * Z_DEPTH)), maskColour(i + 1))
+                    << "trial " << t << ", " << eyeName(e) << ", mask at position " << i;
+            }
+        }
         showUntil(REPORT);
     }
     EXPECT_TRUE(seenAll()) << "the trials did not cover distractors, empty positions after targets and every depth";
-}
-
-TEST_P(HeadsetSceneTest, MasksOneToSixCoverThePositionsInOrder)
-{
-    const SceneCase& c = GetParam();
-    startHeadset(c.config);
-    nextTrial();
-    showUntil(MASKS);
-    const ZOTTrial& trial = *experiment().currentTrial();
-    const double d = trial.depthIndex == 0 ? 1.0 : c.depths[static_cast<std::size_t>(trial.depthIndex - 1)];
-    for (int e = 0; e < 2; ++e) {
-        const Screen s = eye(e);
-        for (int i = 0; i < 6; ++i) {
-            const auto [x, y] = positionCentre(i, d, c.yRoot);
-            EXPECT_EQ(colourAt(s, simulatedEyes[e].pixel(x, y, d * Z_DEPTH)), maskColour(i + 1))
-                << eyeName(e) << ", position " << i;
-        }
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, HeadsetSceneTest,
