@@ -54,6 +54,20 @@ std::array<int, 4> Screen::inkBox(int left, int top, int right, int bottom) cons
     return box;
 }
 
+std::array<Colour, 6> placeTints(const ZOTTrial& trial)
+{
+    std::array<Colour, 6> tints{};
+    Colour tint{255, 255, 255};
+    for (int i = 0; i < 6; ++i) {
+        if (trial.positionType[i] == TARGET)
+            tint = {255, 0, 0};
+        else if (trial.positionType[i] == DISTRACTOR)
+            tint = {0, 0, 255};
+        tints[i] = tint;
+    }
+    return tints;
+}
+
 Colour maskColour(int k)
 {
     return {30 * k, 255 - 30 * k, 100};
@@ -100,9 +114,16 @@ void MonitorTest::TearDown()
 
 void MonitorTest::start(const std::string& extraConfig)
 {
-    std::istringstream file("display=MONITOR\nrefreshRate=60\nrandomSeed=7\npracticeBlock=0\nblocksPerRun=1\n"
-                            "trialsPerBlock=12\nmode=WHOLE\n" +
-                            extraConfig);
+    startWith("display=MONITOR\nrefreshRate=60\nrandomSeed=7\npracticeBlock=0\nblocksPerRun=1\n"
+              "trialsPerBlock=12\nmode=WHOLE\n" +
+              extraConfig);
+}
+
+void MonitorTest::startWith(const std::string& configText)
+{
+    facade.reset();
+    config.reset();
+    std::istringstream file(configText);
     std::ostringstream echo;
     config = std::make_unique<ZOTConfig>(file, echo);
     facade = std::make_unique<ZOTRenderer>(config.get(), clock);

@@ -43,6 +43,13 @@ struct Screen {
 /// went where.
 Colour maskColour(int k);
 
+struct ZOTTrial;
+
+/// The tint each place of a trial should show when every letter and the blank
+/// are solid white tiles: red from a target on, blue from a distractor on, and
+/// an empty place keeps the tint of the place before it (white at the start).
+std::array<Colour, 6> placeTints(const ZOTTrial& trial);
+
 class MonitorTest : public ::testing::Test {
 protected:
     /// Writes the scratch folder and makes it the working directory.
@@ -52,6 +59,9 @@ protected:
     /// zot.cfg lines on top of the defaults of these tests (MONITOR, 60 Hz,
     /// fixed seed, no practice, one block of 12 whole-report trials).
     void start(const std::string& extraConfig = "");
+    /// Starts a session from the complete zot.cfg text given, replacing any
+    /// session started before (one facade per process).
+    void startWith(const std::string& configText);
 
     /// Runs the timeline one frame and draws it, without presenting.
     Screen frame();

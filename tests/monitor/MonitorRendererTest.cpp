@@ -13,8 +13,6 @@
 namespace {
 
 constexpr Colour WHITE{255, 255, 255};
-constexpr Colour RED{255, 0, 0};
-constexpr Colour BLUE{0, 0, 255};
 
 struct Geometry {
     int letterSize;
@@ -82,19 +80,13 @@ TEST_F(MonitorTest, LettersLandOnTheirPlacesTintedByType)
         press(KEY_SPACE);
         const Screen s = frameUntil(STIMULUS);
         const ZOTTrial& trial = *experiment().currentTrial();
-        // The tint carries over from place to place; empty places show the
-        // blank in whatever tint is current.
-        Colour tint = WHITE;
+        const auto tints = placeTints(trial);
         for (int i = 0; i < 6; ++i) {
-            if (trial.positionType[i] == TARGET)
-                tint = RED;
-            else if (trial.positionType[i] == DISTRACTOR)
-                tint = BLUE, sawDistractor = true;
-            else if (!(tint == WHITE))
-                sawEmptyAfterTarget = true;
+            sawDistractor |= trial.positionType[i] == DISTRACTOR;
+            sawEmptyAfterTarget |= trial.positionType[i] == EMPTY && !(tints[i] == WHITE);
             const auto [x, y] = g.places[i];
             const int half = g.letterSize / 2;
-            EXPECT_EQ(s.at(x + half, y + half), tint) << "trial " << t << " place " << i;
+            EXPECT_EQ(s.at(x + half, y + half), tints[i]) << "trial " << t << " place " << i;
             const auto box = s.inkBox(x - 20, y - 20, x + g.letterSize + 20, y + g.letterSize + 20);
             EXPECT_NEAR(box[0], x, 1) << "place " << i;
             EXPECT_NEAR(box[1], y, 1) << "place " << i;

@@ -42,17 +42,8 @@ void HeadsetTest::SetUp()
 
 void HeadsetTest::startHeadset(const std::string& extraConfig)
 {
-    // One facade per process: the one before goes first.
-    facade.reset();
-    config.reset();
-    std::istringstream file("display=VIVE\nrandomSeed=7\npracticeBlock=0\nblocksPerRun=1\ntrialsPerBlock=12\n"
-                            "mode=WHOLE\n" +
-                            extraConfig);
-    std::ostringstream echo;
-    config = std::make_unique<ZOTConfig>(file, echo);
-    facade = std::make_unique<ZOTRenderer>(config.get(), clock);
-    ZOTTrial::init(*config);
-    facade->loadResources(SubjectData{}, folder.path() / "logs");
+    startWith("display=VIVE\nrandomSeed=7\npracticeBlock=0\nblocksPerRun=1\ntrialsPerBlock=12\nmode=WHOLE\n" +
+              extraConfig);
 }
 
 void HeadsetTest::showUntil(int state)

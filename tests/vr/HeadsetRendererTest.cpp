@@ -22,8 +22,6 @@ namespace {
 
 constexpr Colour BLACK{};
 constexpr Colour WHITE{255, 255, 255};
-constexpr Colour RED{255, 0, 0};
-constexpr Colour BLUE{0, 0, 255};
 
 // The configuration's defaults of the scene, in scene units.
 constexpr double SIZE = 6;
@@ -130,20 +128,14 @@ TEST_P(HeadsetSceneTest, LettersAndMasksLandWhereEachEyeProjectsThem)
         for (int e = 0; e < 2; ++e) {
             const Screen s = eye(e);
             const EyeView& view = simulatedEyes[e];
-            // The tint carries over from position to position; empty positions
-            // show the (here opaque white) blank in whatever tint is current.
-            Colour tint = WHITE;
+            const auto tints = placeTints(trial);
             for (int i = 0; i < 6; ++i) {
-                if (trial.positionType[i] == TARGET)
-                    tint = RED;
-                else if (trial.positionType[i] == DISTRACTOR)
-                    tint = BLUE, sawDistractor = true;
-                else if (!(tint == WHITE))
-                    sawEmptyAfterTarget = true;
+                sawDistractor |= trial.positionType[i] == DISTRACTOR;
+                sawEmptyAfterTarget |= trial.positionType[i] == EMPTY && !(tints[i] == WHITE);
                 const auto [x, y] = positionCentre(i, d, c.yRoot);
                 const std::string where = "trial " + std::to_string(t) + ", " + eyeName(e) + ", position " +
                                           std::to_string(i) + ", depth factor " + std::to_string(d);
-                EXPECT_EQ(colourAt(s, view.pixel(x, y, d * Z_DEPTH)), tint) << where;
+                EXPECT_EQ(colourAt(s, view.pixel(x, y, d * Z_DEPTH)), tints[i]) << where;
                 const auto box = view.box(x, y, d * Z_DEPTH, d * SIZE, d * SIZE);
                 expectBox(inkAround(s, box), box, where);
             }
