@@ -82,7 +82,9 @@ FontAtlas makeFontAtlas(FontFace& font) {
 }
 
 void writeWidths(const std::filesystem::path& path, const std::array<int, 256>& widths) {
-    std::ofstream out(path, std::ios::trunc);
+    // LF line ends on every platform, so that the data folder is the same
+    // file for file wherever it was drawn; the reader takes either.
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
     for (std::size_t code = 0; code < widths.size(); ++code)
         out << widths[code] << (code % 16 == 15 ? '\n' : ' ');
     out.close();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include FT_BBOX_H
@@ -56,7 +58,12 @@ FontFace::FontFace(const std::filesystem::path& file, const std::string& descrip
         throw std::runtime_error("font file " + quoted + " not found");
     if (FT_Error error = FT_Init_FreeType(&library_))
         throw std::runtime_error("FreeType cannot start, error " + hex(error));
-    if (FT_Error error = FT_New_Face(library_, file.c_str(), 0, &face_)) {
+    // FreeType opens files by 8-bit name; the stream takes any path the
+    // platform's file system does (wide names on Windows).
+    std::ifstream stream(file, std::ios::binary);
+    bytes_.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    if (FT_Error error = FT_New_Memory_Face(library_, reinterpret_cast<const FT_Byte*>(bytes_.data()),
+                                            static_cast<FT_Long>(bytes_.size()), 0, &face_)) {
         FT_Done_FreeType(library_);
         throw std::runtime_error("font file " + quoted + " cannot be read, FreeType error " + hex(error));
     }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -62,5 +63,6 @@ public:
 private:
     FT_Library library_ = nullptr;
     FT_Face face_ = nullptr;
+    std::vector<char> bytes_; ///< the font file; FreeType reads it for the life of face_
     std::string description_;
 };

@@ -4,20 +4,27 @@
 # input answers none), seed the experiment, and then end with exit code 2 because
 # no window can be opened, before any result file is made.
 # Usage: run_zot_without_display.sh ZOT_BINARY CONFIG EXPECTED_OUTPUT_START
+# ZOT_EMULATOR, when set, starts the binary (wine for a Windows build);
+# ZOT_LINE_END=crlf expects the output's lines to end in CR LF.
 set -u
 zot=$1 config=$2 expected=$3
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cp "$config" "$scratch/zot.cfg"
 cd "$scratch" || exit 1
-env -u DISPLAY -u WAYLAND_DISPLAY "$zot" </dev/null >stdout.txt 2>stderr.txt
+env -u DISPLAY -u WAYLAND_DISPLAY ${ZOT_EMULATOR:+"$ZOT_EMULATOR"} "$zot" </dev/null >stdout.txt 2>stderr.txt
 status=$?
 if [ "$status" -ne 2 ]; then
   echo "zot ended with exit code $status instead of 2"; cat stdout.txt stderr.txt; exit 1
 fi
-lines=$(wc -l <"$expected")
+if [ "${ZOT_LINE_END:-lf}" = crlf ]; then
+  sed 's/$/\r/' "$expected" >expected.txt
+else
+  cp "$expected" expected.txt
+fi
+lines=$(wc -l <expected.txt)
 head -n "$lines" stdout.txt >start.txt
-if ! diff -u "$expected" start.txt; then
+if ! diff -u expected.txt start.txt; then
   echo "zot began its output with something else than expected"; exit 1
 fi
 if [ ! -s stderr.txt ]; then

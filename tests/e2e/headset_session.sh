@@ -5,10 +5,11 @@
 # mirror window. Then the result files are checked the way analysis scripts
 # read them, and a start without a runtime must stop cleanly.
 #
-#   headset_session.sh <run folder>     (needs DISPLAY; ctest wraps it in xvfb-run)
+#   headset_session.sh <run folder> [program file name]     (needs DISPLAY; ctest wraps it in xvfb-run)
 set -euo pipefail
 
 run_dir=$(cd "$1" && pwd)
+zot_name=${2:-zot}
 . "$(dirname "$0")/session_lib.sh"
 e2e_setup
 cat > "$work/zot.cfg" <<'CFG'
@@ -28,8 +29,10 @@ logs="$work/logs"
 
 start_zot 'S01 CODE\n1\n30 f r 0\n' 1
 
-# The mirror shows one eye at 720 pixels high.
+# The mirror shows one eye at 720 pixels high. Wine draws the window's frame
+# itself, inside the X window: there the picture is the frame's child window.
 xdotool getwindowgeometry "$window" | grep -q "Geometry: 648x720" ||
+    xwininfo -tree -id "$window" | grep -qE ' 648x720\+' ||
     fail "mirror window: $(xdotool getwindowgeometry "$window")"
 
 play_session
@@ -51,13 +54,19 @@ check_session_files "$logs" '11|22|56|78|144|200'
 grep -q "predicted" "$logs/ZOT_vive_S01_1_timing.dat" || fail "timing not from the runtime's predictions"
 
 # Without a runtime nothing can be shown: the loader's error, exit code 2, and
-# no result files.
+# no result files. The OpenXR loader of Windows ignores XR_RUNTIME_JSON in an
+# elevated process, and under wine every process is: there the runtime is the
+# registered one (ZOT_XR_RUNTIME_REGISTERED=1) and this part cannot run.
+if [ "${ZOT_XR_RUNTIME_REGISTERED:-0}" = 1 ]; then
+    echo "headset session: OK; left out: the start without a runtime (the runtime is registered, XR_RUNTIME_JSON is ignored)"
+    exit 0
+fi
 mkdir "$work/none"
 ln -s "$run_dir/data" "$work/none/data"
 ln -s "$run_dir/shaders" "$work/none/shaders"
 cp "$work/zot.cfg" "$work/none/zot.cfg"
 (cd "$work/none" && printf 'S02 CODE\n1\n30 f r 0\n' |
-    XR_RUNTIME_JSON="$work/missing.json" "$run_dir/zot" >out2.txt 2>err2.txt) && code=0 || code=$?
+    XR_RUNTIME_JSON="$work/missing.json" exec_zot >out2.txt 2>err2.txt) && code=0 || code=$?
 [ "$code" -eq 2 ] || fail "no runtime: exit code $code"
 grep -q "^OpenXR Initialization Error: XR_ERROR_" "$work/none/err2.txt" || fail "no runtime: message"
 [ ! -e "$work/none/logs" ] || fail "no runtime: a logs folder was made"

@@ -4,10 +4,11 @@
 # xdotool. Then the result files are checked the way analysis scripts read
 # them; a second start must append, and a start without a display must stop.
 #
-#   monitor_session.sh <run folder>     (needs DISPLAY; ctest wraps it in xvfb-run)
+#   monitor_session.sh <run folder> [program file name]     (needs DISPLAY; ctest wraps it in xvfb-run)
 set -euo pipefail
 
 run_dir=$(cd "$1" && pwd)
+zot_name=${2:-zot}
 . "$(dirname "$0")/session_lib.sh"
 e2e_setup
 cat > "$work/zot.cfg" <<'CFG'
@@ -36,12 +37,14 @@ data="$logs/ZOT_vive_S01_1.dat"
 start_zot 'S01 CODE\n1\n30 f r 0\n' 2
 key Escape
 expect_exit 0
-[ "$(grep -cx 2 "$data")" -eq 2 ] || fail "second start did not append a count line"
+plain_copy "$data" "$work/second.dat"
+[ "$(grep -cx 2 "$work/second.dat")" -eq 2 ] || fail "second start did not append a count line"
 [ "$(grep -c 'SubjectNumber: S01' "$logs/ZOT_vive_S01_1_history.dat")" -eq 2 ] || fail "second start did not append a header"
 [ "$(wc -l <"$data")" -eq 4 ] || fail "second start changed the records"
 
 # Without a display the window cannot open: a clear message and exit code 2.
-(cd "$work" && DISPLAY= "$run_dir/zot" </dev/null >out3.txt 2>err3.txt) && code=0 || code=$?
+(cd "$work" && DISPLAY= exec_zot </dev/null >out3.txt 2>err3.txt) && code=0 || code=$?
+plain_console
 [ "$code" -eq 2 ] || fail "no display: exit code $code"
 grep -qx "ERROR: could not open window with GLFW" "$work/err3.txt" || fail "no display: message"
 

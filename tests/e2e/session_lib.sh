@@ -3,7 +3,10 @@
 # and the checks of the result files the scripted session leaves behind, made
 # the way analysis scripts read them.
 #
-# The sourcing script sets run_dir before calling e2e_setup.
+# The sourcing script sets run_dir (and zot_name, the program's file name in
+# it) before calling e2e_setup. ZOT_EMULATOR, when set, starts the program
+# (wine for a Windows build); ZOT_LINE_END=crlf expects the result files'
+# lines to end in CR LF, as text files do on Windows.
 
 # Makes the scratch folder $work with the run folder's data and shaders.
 e2e_setup() {
@@ -31,7 +34,7 @@ fail() {
 # out<tag>.txt and err<tag>.txt); sets zot_pid and window once the window is up.
 start_zot() {
     local answers=$1 tag=$2
-    (cd "$work" && printf '%b' "$answers" | exec "$run_dir/zot" >"out$tag.txt" 2>"err$tag.txt") &
+    (cd "$work" && printf '%b' "$answers" | exec_zot >"out$tag.txt" 2>"err$tag.txt") &
     zot_pid=$!
     window=
     for _ in $(seq 150); do
@@ -41,6 +44,13 @@ start_zot() {
         sleep 0.1
     done
     [ -n "$window" ] || fail "no ZOT window appeared"
+    # The window shows before the first frame is drawn (under wine by a second
+    # or more); the start-up refresh check needs the frames before the first key.
+    for _ in $(seq 150); do
+        grep -q "first frame presented" "$work/out$tag.txt" && break
+        kill -0 "$zot_pid" 2>/dev/null || fail "zot ended before its first frame"
+        sleep 0.1
+    done
     # No window manager: put the pointer over the window and give it the focus.
     xdotool mousemove 10 10
     xdotool windowfocus "$window" 2>/dev/null || true
@@ -48,6 +58,32 @@ start_zot() {
 }
 
 key() { xdotool key --delay 30 "$@"; }
+
+# Runs zot from the run folder, through the emulator of a cross build.
+exec_zot() { exec ${ZOT_EMULATOR:+"$ZOT_EMULATOR"} "$run_dir/${zot_name:-zot}"; }
+
+# Copies a text file the program wrote to the second path with LF line ends,
+# after checking that every line of it ends the platform's way.
+plain_copy() {
+    local from=$1 to=$2 lines crlf
+    lines=$(wc -l <"$from")
+    crlf=$(grep -c $'\r$' "$from") || true
+    if [ "${ZOT_LINE_END:-lf}" = crlf ]; then
+        [ "$crlf" -eq "$lines" ] || fail "$from: $crlf of $lines lines end in CR LF, expected all"
+    else
+        [ "$crlf" -eq 0 ] || fail "$from: $crlf lines end in CR LF, expected none"
+    fi
+    tr -d '\r' <"$from" >"$to"
+}
+
+# The console output of every start so far, with LF line ends.
+plain_console() {
+    local f
+    for f in "$work"/out*.txt "$work"/err*.txt; do
+        [ -f "$f" ] && sed -i 's/\r$//' "$f"
+    done
+    return 0
+}
 
 # Waits until zot has ended and checks its exit code.
 expect_exit() {
@@ -58,6 +94,7 @@ expect_exit() {
     done
     wait "$zot_pid" || code=$?
     zot_pid=
+    plain_console
     [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"
 }
 
@@ -65,26 +102,37 @@ expect_exit() {
 # the history.
 reports_shown() {
     local n
-    n=$(grep -cP '^-?[0-9]+\tblank$' "$work/logs/ZOT_vive_S01_1_history.dat" 2>/dev/null) || true
+    n=$(grep -cP '^-?[0-9]+\tblank\r?$' "$work/logs/ZOT_vive_S01_1_history.dat" 2>/dev/null) || true
     echo "${n:-0}"
 }
 
+# The time stamp of the last history line with the given event.
+last_stamp() {
+    grep -P "^-?[0-9]+\t$1\r?\$" "$work/logs/ZOT_vive_S01_1_history.dat" | tail -n 1 | cut -f1
+}
+
 # One trial: space starts it; the phases run at the display's pace, so wait
-# for the report screen; type the keys given; wait out the 1800 ms lock-out
-# (counted from the start) so that the next space ends the trial.
+# for the report screen; type the keys given; wait out the 1800 ms lock-out so
+# that the next space ends the trial. The lock-out counts from the space press,
+# before the first fixation frame: it is over once the program's clock has
+# passed that frame's stamp by 1800 ms. The program's clock had reached the
+# report screen's stamp when it was seen here, and both clocks run alike.
 trial() {
-    local before started
+    local before seen fixation blank
     before=$(reports_shown)
-    started=$(date +%s%N)
     key space
-    for _ in $(seq 200); do
+    # Two software-rendered eyes under wine can take seconds per trial.
+    for _ in $(seq 1200); do
         [ "$(reports_shown)" -gt "$before" ] && break
         kill -0 "$zot_pid" 2>/dev/null || fail "zot ended during a trial"
         sleep 0.05
     done
     [ "$(reports_shown)" -gt "$before" ] || fail "the report screen never came"
+    seen=$(date +%s%N)
     [ $# -gt 0 ] && key "$@"
-    while [ $(($(date +%s%N) - started)) -lt 2100000000 ]; do sleep 0.05; done
+    fixation=$(last_stamp fixation)
+    blank=$(last_stamp blank)
+    while [ $(($(date +%s%N) - seen)) -lt $(((fixation + 1800 - blank + 100) * 1000000)) ]; do sleep 0.05; done
 }
 
 # The scripted session of both runs: practice "A" (B typed and removed) and
@@ -109,12 +157,14 @@ play_session() {
 
 # check_session_files <logs folder> <allowed exposures in ms, as an ERE: '11|22'>
 check_session_files() {
-    local logs=$1 exposures=$2
+    local logs="$work/plain" exposures=$2
+    local f record expected_header events trial_lines expected stimuli records
+    mkdir -p "$logs"
+    for f in "$1"/*; do plain_copy "$f" "$logs/$(basename "$f")"; done
     local history="$logs/ZOT_vive_S01_1_history.dat"
     local data="$logs/ZOT_vive_S01_1.dat"
     local practice="$logs/ZOT_vive_S01_1_practice.dat"
     local timing="$logs/ZOT_vive_S01_1_timing.dat"
-    local f record expected_header events trial_lines expected stimuli records
     for f in "$data" "$practice" "$history" "$timing"; do [ -f "$f" ] || fail "missing $f"; done
 
     record='^[0-9]+\t[0-9]+\t[A-Z0]{6}\t[A-Z0]{6}\t(-|[A-Z]+)\t$'

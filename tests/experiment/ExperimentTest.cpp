@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "TestPlatform.h"
 #include "ZOTTrial.h"
 
 #include <gtest/gtest.h>
@@ -103,7 +104,7 @@ TEST(Escape, MidTrialLeavesNoLineOfThatTrialAndInTheReportNoRecord)
         }
         session.experiment.reset();
         EXPECT_EQ(lineCount(session.log(historyFile)), inReport ? 8 + 4 + 1 : 8);
-        EXPECT_EQ(session.log(dataFile), "1\n");
+        EXPECT_EQ(session.log(dataFile), onDisk("1\n"));
     }
 }
 
@@ -124,8 +125,8 @@ TEST(PartialMode, EndsAtTheFirstAcceptedPressWithoutATrial)
     session.space();
     EXPECT_EQ(session.experiment->state(), DONE);
     EXPECT_EQ(session.screen.letterTextureCalls, 0);
-    EXPECT_EQ(session.log(run.dataFile()), "3\n");
-    EXPECT_EQ(session.log(run.practiceFile()), "1\n");
+    EXPECT_EQ(session.log(run.dataFile()), onDisk("3\n"));
+    EXPECT_EQ(session.log(run.practiceFile()), onDisk("1\n"));
     EXPECT_EQ(lineCount(session.history()), 8);
 }
 

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "TestPlatform.h"
 #include "ZOTRun.h"
 #include "ZOTTrial.h"
 
@@ -41,8 +42,8 @@ TEST(SubjectFileNames, KeepEveryFileInsideTheLogFolder)
                   (std::set<std::string>{c.stem + ".dat", c.stem + "_practice.dat", c.stem + "_history.dat"}));
         // The history keeps the answers as they were typed.
         const std::string history = session.log(c.stem + "_history.dat");
-        EXPECT_NE(history.find("\tSubjectNumber: " + std::string(c.subjectID) + "\n"), std::string::npos);
-        EXPECT_NE(history.find("\tSession: " + std::string(c.session) + "\n"), std::string::npos);
+        EXPECT_NE(history.find(onDisk("\tSubjectNumber: " + std::string(c.subjectID) + "\n")), std::string::npos);
+        EXPECT_NE(history.find(onDisk("\tSession: " + std::string(c.session) + "\n")), std::string::npos);
     }
 }
 
@@ -93,7 +94,7 @@ TEST(ResultFiles, ASecondStartAppendsToTheSameFiles)
     }
     // Without a practice block the practice file is named but never made.
     EXPECT_EQ(namesIn(logs), (std::set<std::string>{"ZOT_vive_0_0.dat", "ZOT_vive_0_0_history.dat"}));
-    EXPECT_EQ(fileText(logs / "ZOT_vive_0_0.dat"), "6\n6\n");
+    EXPECT_EQ(fileText(logs / "ZOT_vive_0_0.dat"), onDisk("6\n6\n"));
     EXPECT_EQ(lineCount(firstHistory), 8);
     EXPECT_EQ(fileText(logs / "ZOT_vive_0_0_history.dat"), firstHistory + firstHistory);
 }

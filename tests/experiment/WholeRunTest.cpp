@@ -3,6 +3,7 @@
 // result files must come out byte for byte as analysis scripts read them.
 
 #include "TestSupport.h"
+#include "TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -143,9 +144,9 @@ TEST(WholeRun, WritesExactlyTheExpectedResultFiles)
               (std::vector<std::string>{"Block 1 of 2.\\nPress space to continue!",
                                         "Block 2 of 2.\\nPress space to continue!"}));
 
-    EXPECT_EQ(session.log("ZOT_vive_VP7_2.dat"), DATA);
-    EXPECT_EQ(session.log("ZOT_vive_VP7_2_practice.dat"), PRACTICE);
-    EXPECT_EQ(session.log("ZOT_vive_VP7_2_history.dat"), HISTORY);
+    EXPECT_EQ(session.log("ZOT_vive_VP7_2.dat"), onDisk(DATA));
+    EXPECT_EQ(session.log("ZOT_vive_VP7_2_practice.dat"), onDisk(PRACTICE));
+    EXPECT_EQ(session.log("ZOT_vive_VP7_2_history.dat"), onDisk(HISTORY));
 }
 
 } // namespace

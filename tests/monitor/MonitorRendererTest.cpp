@@ -9,6 +9,7 @@
 #include "ZOTTrial.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -32,7 +33,7 @@ Geometry expectedGeometry(int width, int height)
     const double y0 = height / 2.0 - g.letterSize / 2.0;
     const double angles[6] = {60, 0, -60, -120, 180, 120}; // y downwards: +60 is below
     for (int i = 0; i < 6; ++i) {
-        const double a = angles[i] * M_PI / 180.0;
+        const double a = angles[i] * std::numbers::pi / 180.0;
         g.places[i] = {static_cast<int>(std::lround(x0 + g.radius * std::cos(a))),
                        static_cast<int>(std::lround(y0 + g.radius * std::sin(a)))};
     }

@@ -1,60 +1,40 @@
 // zotdata run as the build runs it: failures must stop the build with a clear message.
 #include "TempDir.h"
+#include "TestPlatform.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
-#include <sys/wait.h>
+#include <vector>
 
 namespace {
-
-struct Outcome {
-    int exitCode = -1;
-    std::string output; ///< standard output and standard error together
-};
-
-Outcome runZotdata(const std::string& arguments) {
-    Outcome outcome;
-    FILE* pipe = popen((std::string("'") + ZOTDATA_TOOL + "' " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return outcome;
-    std::array<char, 512> buffer;
-    while (std::size_t read = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        outcome.output.append(buffer.data(), read);
-    const int status = pclose(pipe);
-    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
-}
 
 TEST(ZotdataCommandLine, FailuresStopTheRunWithAClearMessageBeforeAnythingIsWritten) {
     TempDir folder;
     std::ofstream(folder.path() / "taken") << "a file where the run folder should be";
     std::ofstream(folder.path() / "notes.ttf") << "not a font";
-    const auto quoted = [&](const char* name) { return "'" + folder.file(name) + "'"; };
     const auto badFont = [&](const char* name) { return "zotdata: ERROR: font file \"" + folder.file(name) + "\""; };
     const struct {
-        std::string arguments;
+        std::vector<std::string> arguments;
         int exitCode;
         std::string message;
         const char* reason;
     } cases[] = {
-        {"", 2, "usage: zotdata <run folder>", ""},
-        {quoted("taken"), 1, "zotdata: ERROR: cannot create the folder", ""},
-        {quoted("run") + " --letter-font " + quoted("LiberationSans-Bold.ttf"), 1, badFont("LiberationSans-Bold.ttf"),
-         "not found"},
-        {quoted("run") + " --cross-font " + quoted("LiberationMono-Bold.ttf"), 1, badFont("LiberationMono-Bold.ttf"),
-         "not found"},
-        {quoted("run") + " --text-font " + quoted("DejaVuSans.ttf"), 1, badFont("DejaVuSans.ttf"), "not found"},
-        {quoted("run") + " --text-font " + quoted("notes.ttf"), 1, badFont("notes.ttf"), "cannot be read"},
+        {{}, 2, "usage: zotdata <run folder>", ""},
+        {{folder.file("taken")}, 1, "zotdata: ERROR: cannot create the folder", ""},
+        {{folder.file("run"), "--letter-font", folder.file("LiberationSans-Bold.ttf")}, 1,
+         badFont("LiberationSans-Bold.ttf"), "not found"},
+        {{folder.file("run"), "--cross-font", folder.file("LiberationMono-Bold.ttf")}, 1,
+         badFont("LiberationMono-Bold.ttf"), "not found"},
+        {{folder.file("run"), "--text-font", folder.file("DejaVuSans.ttf")}, 1, badFont("DejaVuSans.ttf"), "not found"},
+        {{folder.file("run"), "--text-font", folder.file("notes.ttf")}, 1, badFont("notes.ttf"), "cannot be read"},
     };
     for (const auto& c : cases) {
-        const Outcome outcome = runZotdata(c.arguments);
-        EXPECT_EQ(outcome.exitCode, c.exitCode) << c.arguments;
+        const CommandOutcome outcome = runCommand(ZOTDATA_TOOL, c.arguments);
+        EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.output;
         EXPECT_NE(outcome.output.find(c.message), std::string::npos) << outcome.output;
         EXPECT_NE(outcome.output.find(c.reason), std::string::npos) << outcome.output;
-        EXPECT_FALSE(std::filesystem::exists(folder.path() / "run")) << c.arguments;
+        EXPECT_FALSE(std::filesystem::exists(folder.path() / "run")) << outcome.output;
     }
 }
 

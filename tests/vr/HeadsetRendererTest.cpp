@@ -16,6 +16,7 @@
 #include <cmath>
 #include <fstream>
 #include <map>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -34,7 +35,7 @@ constexpr double Z_DEPTH = -70;
 /// yRoot lifts the scene and is not scaled.
 std::array<double, 2> positionCentre(int i, double d, double yRoot)
 {
-    const double angle = (60.0 - 60.0 * i) * M_PI / 180.0;
+    const double angle = (60.0 - 60.0 * i) * std::numbers::pi / 180.0;
     return {d * RADIUS * std::cos(angle), yRoot + d * RADIUS * std::sin(angle)};
 }
 

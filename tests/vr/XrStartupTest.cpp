@@ -3,6 +3,7 @@
 
 #include "ScopedEnv.h"
 #include "TempDir.h"
+#include "TestPlatform.h"
 #include "XrCheck.h"
 #include "XrHeadset.h"
 
@@ -49,6 +50,9 @@ TEST(XrStartup, FindsTheSimulatedHeadsetAndItsEyeSize)
 
 TEST(XrStartup, WithoutARuntimeReportsTheErrorAndFailsCleanly)
 {
+    if (processIsElevated())
+        GTEST_SKIP() << "this process is elevated (as every process under wine is): the OpenXR loader ignores "
+                        "XR_RUNTIME_JSON and takes the registered runtime, so no runtime can be taken away here";
     // No manifest at all, and one whose library is gone.
     for (const char* manifest : {static_cast<const char*>(nullptr),
                                  R"({"file_format_version": "1.0.0",)"

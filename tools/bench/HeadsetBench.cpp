@@ -12,6 +12,7 @@
 // The result files go to a temporary folder that is removed afterwards.
 
 #include "Spread.h"
+#include "TestPlatform.h"
 #include "HandleKey.h"
 #include "SubjectData.h"
 #include "ZOTConfig.h"
@@ -29,7 +30,6 @@
 #include <filesystem>
 #include <numeric>
 #include <sstream>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -42,11 +42,12 @@ int main(int argc, char** argv)
 {
     const auto start = Steady::now();
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 900;
-    setenv("XR_RUNTIME_JSON", ZOT_XRSIM_MANIFEST, 0);
-    setenv("ZOT_XRSIM_STATS", "1", 0);
+    setEnvironmentDefault("XR_RUNTIME_JSON", ZOT_XRSIM_MANIFEST);
+    setEnvironmentDefault("ZOT_XRSIM_STATS", "1");
 
     const std::filesystem::path logs =
-        std::filesystem::temp_directory_path() / ("zot_headset_bench_" + std::to_string(getpid()));
+        std::filesystem::temp_directory_path()
+        / ("zot_headset_bench_" + std::to_string(Steady::now().time_since_epoch().count()));
     std::istringstream file("display=VIVE\npracticeBlock=1\ntrialsPerBlock=36\nmode=COMBI\nenableDepthPerception=1\n"
                             "depths=2\n");
     std::ostringstream echo;

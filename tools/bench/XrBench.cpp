@@ -10,6 +10,7 @@
 // is left is the pacing and the headset's own bookkeeping.
 
 #include "Spread.h"
+#include "TestPlatform.h"
 #include "XrHeadset.h"
 
 #include <GL/glew.h>
@@ -67,8 +68,8 @@ int main(int argc, char** argv)
         else
             frames = std::max(1, std::atoi(argv[i]));
     }
-    setenv("XR_RUNTIME_JSON", ZOT_XRSIM_MANIFEST, 0);
-    setenv("ZOT_XRSIM_STATS", "1", 0);
+    setEnvironmentDefault("XR_RUNTIME_JSON", ZOT_XRSIM_MANIFEST);
+    setEnvironmentDefault("ZOT_XRSIM_STATS", "1");
 
     const auto start = Clock::now();
     int exitCode = 0;

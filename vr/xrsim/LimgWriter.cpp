@@ -1,8 +1,7 @@
 #include "LimgWriter.h"
 
 #include <array>
-#include <cstdio>
-#include <memory>
+#include <fstream>
 
 namespace xrsim {
 
@@ -14,10 +13,6 @@ std::array<std::uint8_t, 4> littleEndian(std::uint32_t value)
             static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 } // namespace
 
 bool writeLimgFromBottomUp(const std::filesystem::path& path, std::uint32_t width, std::uint32_t height,
@@ -27,14 +22,16 @@ bool writeLimgFromBottomUp(const std::filesystem::path& path, std::uint32_t widt
     if (bottomUpRgba.size() < rowBytes * height)
         return false;
 
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file)
-        return false;
-    bool ok = std::fwrite(littleEndian(width).data(), 1, 4, file.get()) == 4
-        && std::fwrite(littleEndian(height).data(), 1, 4, file.get()) == 4;
-    for (std::uint32_t row = height; ok && row-- > 0;)
-        ok = std::fwrite(bottomUpRgba.data() + row * rowBytes, 1, rowBytes, file.get()) == rowBytes;
-    return std::fclose(file.release()) == 0 && ok;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    const auto write = [&](const void* bytes, std::size_t count) {
+        file.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(count));
+    };
+    write(littleEndian(width).data(), 4);
+    write(littleEndian(height).data(), 4);
+    for (std::uint32_t row = height; file && row-- > 0;)
+        write(bottomUpRgba.data() + row * rowBytes, rowBytes);
+    file.close();
+    return !file.fail();
 }
 
 } // namespace xrsim

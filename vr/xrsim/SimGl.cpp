@@ -1,6 +1,6 @@
 #include "SimGl.h"
 
-#include <GL/glx.h>
+#include "SimPlatform.h"
 
 namespace xrsim {
 
@@ -9,7 +9,7 @@ namespace {
 template <typename Function>
 bool lookUp(Function& function, const char* name)
 {
-    function = reinterpret_cast<Function>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
+    function = reinterpret_cast<Function>(glProcAddress(name));
     return function != nullptr;
 }
 
@@ -26,7 +26,7 @@ bool SimGl::load()
 
 bool SimGl::contextCurrent()
 {
-    return glXGetCurrentContext() != nullptr;
+    return glContextCurrent();
 }
 
 std::vector<GLuint> SimGl::createTextures(std::size_t count, GLenum internalFormat, GLsizei width,

@@ -1,5 +1,6 @@
 // Session life cycle, events and reference spaces of the simulated runtime.
 
+#include "SimPlatform.h"
 #include "SimState.h"
 
 #include <algorithm>
@@ -21,14 +22,6 @@ void requestStop(Session& session)
 
 namespace {
 
-const XrGraphicsBindingOpenGLXlibKHR* findGlxBinding(const void* next)
-{
-    for (auto* header = static_cast<const XrBaseInStructure*>(next); header != nullptr; header = header->next)
-        if (header->type == XR_TYPE_GRAPHICS_BINDING_OPENGL_XLIB_KHR)
-            return reinterpret_cast<const XrGraphicsBindingOpenGLXlibKHR*>(header);
-    return nullptr;
-}
-
 XRAPI_ATTR XrResult XRAPI_CALL createSession(XrInstance instance, const XrSessionCreateInfo* info,
                                              XrSession* session)
 {
@@ -41,8 +34,7 @@ XRAPI_ATTR XrResult XRAPI_CALL createSession(XrInstance instance, const XrSessio
         return XR_ERROR_SYSTEM_INVALID;
     if (!state.graphicsRequirementsQueried)
         return XR_ERROR_GRAPHICS_REQUIREMENTS_CALL_MISSING;
-    const auto* binding = findGlxBinding(info->next);
-    if (binding == nullptr || binding->xDisplay == nullptr || binding->glxContext == nullptr)
+    if (!hasGlBinding(info->next))
         return XR_ERROR_GRAPHICS_DEVICE_INVALID;
     if (state.session)
         return XR_ERROR_LIMIT_REACHED;

@@ -2,8 +2,6 @@
 
 #define XR_NO_PROTOTYPES
 #define XR_USE_GRAPHICS_API_OPENGL
-#define XR_USE_PLATFORM_XLIB
-#include <GL/glx.h>
 #include <openxr/openxr.h>
 #include <openxr/openxr_platform.h>
 

@@ -141,7 +141,7 @@ XRAPI_ATTR XrResult XRAPI_CALL getInstanceProcAddr(XrInstance instance, const ch
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) XrResult
+extern "C" XRSIM_EXPORT XrResult
 xrNegotiateLoaderRuntimeInterface(const XrNegotiateLoaderInfo* loaderInfo, XrNegotiateRuntimeRequest* runtimeRequest)
 {
     if (loaderInfo == nullptr || runtimeRequest == nullptr

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestPlatform.h"
+
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -14,17 +16,11 @@ public:
     {
         if (const char* old = std::getenv(name_.c_str()))
             old_ = old;
-        if (value)
-            setenv(name_.c_str(), value->c_str(), 1);
-        else
-            unsetenv(name_.c_str());
+        setEnvironment(name_, value);
     }
     ~ScopedEnv()
     {
-        if (old_)
-            setenv(name_.c_str(), old_->c_str(), 1);
-        else
-            unsetenv(name_.c_str());
+        setEnvironment(name_, old_);
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the tests need of the operating system beyond the standard library.
+// One implementation per platform in platform/, chosen by the build.
+
+/// Sets an environment variable of this process, or removes it with nullopt.
+void setEnvironment(const std::string& name, const std::optional<std::string>& value);
+
+/// Sets an environment variable unless it is set already.
+void setEnvironmentDefault(const std::string& name, const std::string& value);
+
+/// The bytes a text-mode stream writes for "\n": LF on Linux, CR LF on Windows.
+std::string_view textLineEnd();
+
+/// text with every "\n" written as the platform's text mode writes it: what a
+/// text file holding text holds on disk.
+std::string onDisk(std::string_view text);
+
+/// True when this process runs elevated (a high integrity level on Windows,
+/// as every process under wine does). Windows' OpenXR loader then ignores
+/// XR_RUNTIME_JSON and takes the registered runtime.
+bool processIsElevated();
+
+struct CommandOutcome {
+    int exitCode = -1;
+    std::string output; ///< standard output and standard error together
+};
+
+/// Runs program with arguments (each passed as one argument, whatever it
+/// holds) and waits for it.
+CommandOutcome runCommand(const std::string& program, const std::vector<std::string>& arguments);
