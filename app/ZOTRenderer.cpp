@@ -27,6 +27,12 @@ ZOTRenderer* activeRenderer = nullptr;
 
 constexpr const char* LETTER_FOLDER = "data/letters_arial_68pt_100px_hcenter_vcenter/";
 
+// GLFW's own words for why a window or context could not be had.
+void reportGlfwError(int code, const char* description)
+{
+    std::fprintf(stderr, "GLFW error 0x%x: %s\n", code, description);
+}
+
 } // namespace
 
 ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
@@ -35,6 +41,7 @@ ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
     activeRenderer = this;
     experiment_ = std::make_unique<ZOTExperiment>(config, clock);
 
+    glfwSetErrorCallback(reportGlfwError);
     if (!glfwInit())
         std::cout << "ZOTRenderer > failed to init glfw" << std::endl;
 
