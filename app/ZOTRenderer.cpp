@@ -1,5 +1,6 @@
 #include "ZOTRenderer.h"
 
+#include "GlfwErrors.h"
 #include "HandleKey.h"
 #include "SwapClock.h"
 #include "SubjectData.h"
@@ -27,12 +28,6 @@ ZOTRenderer* activeRenderer = nullptr;
 
 constexpr const char* LETTER_FOLDER = "data/letters_arial_68pt_100px_hcenter_vcenter/";
 
-// GLFW's own words for why a window or context could not be had.
-void reportGlfwError(int code, const char* description)
-{
-    std::fprintf(stderr, "GLFW error 0x%x: %s\n", code, description);
-}
-
 } // namespace
 
 ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
@@ -41,9 +36,13 @@ ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
     activeRenderer = this;
     experiment_ = std::make_unique<ZOTExperiment>(config, clock);
 
-    glfwSetErrorCallback(reportGlfwError);
-    if (!glfwInit())
+    reportGlfwErrors();
+    if (!glfwInit()) {
+        // GLFW has said why; no window can be opened without it.
         std::cout << "ZOTRenderer > failed to init glfw" << std::endl;
+        std::fputs("ERROR: could not open window with GLFW\n", stderr);
+        std::exit(2);
+    }
 
     if (config->display == VIVE) {
         openHeadsetWindow();
