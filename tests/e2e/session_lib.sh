@@ -117,11 +117,12 @@ last_stamp() {
 # before the first fixation frame: it is over once the program's clock has
 # passed that frame's stamp by 1800 ms. The program's clock had reached the
 # report screen's stamp when it was seen here, and both clocks run alike.
+# Software GL on a busy machine has been seen to draw the headset's frames at
+# under 7 per second (and slower under wine), so the wait allows a minute.
 trial() {
     local before seen fixation blank
     before=$(reports_shown)
     key space
-    # Two software-rendered eyes under wine can take seconds per trial.
     for _ in $(seq 1200); do
         [ "$(reports_shown)" -gt "$before" ] && break
         kill -0 "$zot_pid" 2>/dev/null || fail "zot ended during a trial"

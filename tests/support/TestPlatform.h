@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,5 +33,7 @@ struct CommandOutcome {
 };
 
 /// Runs program with arguments (each passed as one argument, whatever it
-/// holds) and waits for it.
-CommandOutcome runCommand(const std::string& program, const std::vector<std::string>& arguments);
+/// holds) in the working directory given (by default this process's), and
+/// waits for it.
+CommandOutcome runCommand(const std::string& program, const std::vector<std::string>& arguments,
+                          const std::filesystem::path& workingDirectory = {});

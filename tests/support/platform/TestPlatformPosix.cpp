@@ -38,9 +38,12 @@ std::string shellWord(const std::string& word)
 
 } // namespace
 
-CommandOutcome runCommand(const std::string& program, const std::vector<std::string>& arguments)
+CommandOutcome runCommand(const std::string& program, const std::vector<std::string>& arguments,
+                          const std::filesystem::path& workingDirectory)
 {
     std::string line = shellWord(program);
+    if (!workingDirectory.empty())
+        line = "cd " + shellWord(workingDirectory.string()) + " && " + line;
     for (const std::string& argument : arguments)
         line += " " + shellWord(argument);
     CommandOutcome outcome;

@@ -60,9 +60,12 @@ std::string commandWord(const std::string& word)
 
 } // namespace
 
-CommandOutcome runCommand(const std::string& program, const std::vector<std::string>& arguments)
+CommandOutcome runCommand(const std::string& program, const std::vector<std::string>& arguments,
+                          const std::filesystem::path& workingDirectory)
 {
     std::string line = commandWord(program);
+    if (!workingDirectory.empty())
+        line = "cd /d " + commandWord(workingDirectory.string()) + " && " + line;
     for (const std::string& argument : arguments)
         line += " " + commandWord(argument);
     // cmd.exe drops the first and the last quote of a line that starts with
