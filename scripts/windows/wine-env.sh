@@ -5,5 +5,8 @@ export WINEPREFIX
 export WINEARCH=win64
 # Wine's own diagnostics would mix into the programs' output the tests read.
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko installer dialogues when the prefix is made.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No Mono or Gecko installer dialogues when the prefix is made. No XInput:
+# GLFW loads it at glfwInit and frees it at glfwTerminate, but wine's XInput
+# leaves a thread running in the freed library, which crashes a program that
+# starts GLFW a second time (as the GL tests do) or keeps running after it.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml,xinput1_1,xinput1_2,xinput1_3,xinput1_4,xinput9_1_0=}"

@@ -1,6 +1,7 @@
 // The autopilot plays whole sessions through the keyboard handler, on the fake
 // clock of the experiment tests.
 #include "Autopilot.h"
+#include "TestPlatform.h"
 #include "TestSupport.h"
 #include "ZOTTrial.h"
 
@@ -10,15 +11,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 std::vector<std::string> fields(const std::string& line)
 {
@@ -70,7 +62,7 @@ TEST(Autopilot, PlaysAWholeSessionAsAPersonWouldAndSaysSoInTheHistory)
     }
     EXPECT_EQ(s.experiment->state(), DONE);
 
-    const std::vector<std::string> history = linesOf(s.history());
+    const std::vector<std::string> history = linesOnDisk(s.history());
     ASSERT_GT(history.size(), 9u);
     EXPECT_EQ(fields(history[7])[1].rfind("Time: ", 0), 0u);
     EXPECT_EQ(fields(history[8])[1], "Autopilot: C=40 K=3 t0=10 alpha=0.5 wLeft=0.5");
@@ -81,8 +73,8 @@ TEST(Autopilot, PlaysAWholeSessionAsAPersonWouldAndSaysSoInTheHistory)
     for (int block : {-1, 0, 1})
         for (const ZOTTrial& trial : person.experiment->run()->block(block)->trials)
             planned.push_back(stimulusDescription(trial));
-    std::vector<std::string> records = linesOf(s.log(s.experiment->run()->practiceFile()));
-    const std::vector<std::string> main = linesOf(s.log(s.experiment->run()->dataFile()));
+    std::vector<std::string> records = linesOnDisk(s.log(s.experiment->run()->practiceFile()));
+    const std::vector<std::string> main = linesOnDisk(s.log(s.experiment->run()->dataFile()));
     EXPECT_EQ(records.front(), "3");
     EXPECT_EQ(main.front(), "6");
     records.erase(records.begin());

@@ -63,7 +63,7 @@ TEST(Zotsim, RefusesBeforeWritingAnything)
         {"50,3,15,0.5,0.5 --refresh 0", "--refresh \"0\" is not a rate from 20 to 1000 Hz"},
         {"50,3,15,0.5,0.5 --subject a/b", "--subject \"a/b\": letters, digits"},
         {"50,3,15,0.5,0.5 --sessions 3", "unknown option \"--sessions\""},
-        {"50,3,15,0.5,0.5 --subject S1", "logs/ZOT_vive_S1_1_history.dat exists already"},
+        {"50,3,15,0.5,0.5 --subject S1", "ZOT_vive_S1_1_history.dat exists already"},
     };
     for (const auto& c : cases) {
         const CommandOutcome outcome = runZotsim(folder, c.arguments);

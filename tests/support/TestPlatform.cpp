@@ -19,3 +19,15 @@ void setEnvironmentDefault(const std::string& name, const std::string& value)
     if (!std::getenv(name.c_str()))
         setEnvironment(name, value);
 }
+
+std::vector<std::string> linesOnDisk(std::string_view bytes)
+{
+    const std::string_view end = textLineEnd();
+    std::vector<std::string> lines;
+    while (!bytes.empty()) {
+        const std::size_t at = bytes.find(end);
+        lines.emplace_back(bytes.substr(0, at));
+        bytes.remove_prefix(at == std::string_view::npos ? bytes.size() : at + end.size());
+    }
+    return lines;
+}

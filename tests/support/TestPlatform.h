@@ -27,6 +27,10 @@ std::string onDisk(std::string_view text);
 /// XR_RUNTIME_JSON and takes the registered runtime.
 bool processIsElevated();
 
+/// The lines of a text file's bytes, split at the platform's line ends, which
+/// are dropped: any other line end stays in the line.
+std::vector<std::string> linesOnDisk(std::string_view bytes);
+
 struct CommandOutcome {
     int exitCode = -1;
     std::string output; ///< standard output and standard error together
