@@ -16,6 +16,7 @@ move. Its text must occur exactly once in the tree; otherwise it is reported as
 """
 
 import argparse
+import fcntl
 import json
 import os
 import shutil
@@ -179,10 +180,25 @@ def targets_of(build, regex):
 
 
 def run(command, log, env=None):
+    """Runs command, appending its output to log; returns (exit code, output)."""
+    done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, env=env, text=True,
+                          errors="replace")
     with open(log, "a") as out:
-        out.write("\n$ " + " ".join(command) + "\n")
-        out.flush()
-        return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT, env=env).returncode
+        out.write("\n$ " + " ".join(command) + "\n" + done.stdout)
+    return done.returncode, done.stdout
+
+
+def run_tests(build, regex, log, env=None, attempts=3):
+    """'pass', 'fail' (a check failed) or 'error' (no check failed, yet the tests
+    did: a display that could not be opened, a crash before any check). Only an
+    error, which tells nothing either way, is tried again."""
+    for _ in range(attempts):
+        code, output = run(ctest_command(build, regex), log, env)
+        if code == 0:
+            return "pass"
+        if "[  FAILED  ]" in output:
+            return "fail"
+    return "error"
 
 
 def check(mutation, build, log, restorer):
@@ -195,13 +211,13 @@ def check(mutation, build, log, restorer):
         return "no tests match " + mutation.tests, path
     restorer.apply(path, mutation.original, mutation.mutated)
     try:
-        if run(["cmake", "--build", str(build), "-j2", "--target"] + targets, log) != 0:
+        if run(["cmake", "--build", str(build), "-j2", "--target"] + targets, log)[0] != 0:
             return "build failed", path
         env = dict(os.environ)
         if mutation.gtest_filter:
             env["GTEST_FILTER"] = mutation.gtest_filter
-        failed = run(ctest_command(build, mutation.tests), log, env) != 0
-        return ("caught" if failed else "survived"), path
+        verdict = run_tests(build, mutation.tests, log, env)
+        return {"pass": "survived", "fail": "caught", "error": "test error"}[verdict], path
     finally:
         restorer.restore()
 
@@ -226,6 +242,12 @@ def main():
     build = Path(args.build).resolve()
     if not (build / "CMakeCache.txt").is_file():
         sys.exit(f"{build} is not a configured build tree; run scripts/build.sh first")
+    # Two runs at once would change the same source and build the same tree.
+    lock = open(build / "mutate.lock", "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except BlockingIOError:
+        sys.exit("another mutation check is running on " + str(build))
     log = Path(args.log) if args.log else build / "mutate.log"
     log.write_text("")
     for signum in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
@@ -239,10 +261,10 @@ def main():
         regexes = sorted({m.tests for m in chosen})
         targets = sorted({t for r in regexes for t in targets_of(build, r)})
         print("baseline: building " + " ".join(targets), flush=True)
-        if run(["cmake", "--build", str(build), "-j2", "--target"] + targets, log) != 0:
+        if run(["cmake", "--build", str(build), "-j2", "--target"] + targets, log)[0] != 0:
             sys.exit(f"baseline build failed; see {log}")
         for regex in regexes:
-            if run(ctest_command(build, regex), log) != 0:
+            if run_tests(build, regex, log) != "pass":
                 sys.exit(f"baseline tests {regex} fail without any change; see {log}")
         for m in chosen:
             t0 = time.monotonic()
