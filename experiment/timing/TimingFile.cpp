@@ -1,7 +1,7 @@
 #include "TimingFile.h"
 
 #include "FixedDecimals.h"
-#include "LogFile.h"
+#include "ResultFileNames.h"
 
 #include <cmath>
 
@@ -29,8 +29,8 @@ const char* sourceName(StampSource source)
 std::filesystem::path timingFilePath(const std::filesystem::path& logFolder, const std::string& subjectId,
                                      const std::string& session, std::ostream& warnings)
 {
-    return logFolder / ("ZOT_vive_" + fileNamePart(subjectId, "subject ID", warnings) + "_" +
-                        fileNamePart(session, "session", warnings) + "_timing.dat");
+    (void)warnings;
+    return logFolder / resultFileNames(subjectId, session).timing;
 }
 
 std::string timingHeaderLine()
