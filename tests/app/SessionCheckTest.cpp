@@ -40,7 +40,7 @@ TEST(SessionCheck, RefusesAStartThatCouldNotShowOrKeepItsSession)
         {"one block too many", "trialsPerBlock=1000\nblocksPerRun=100\npracticeBlock=1", {}, {},
          {"ERROR > zot.cfg asks for 101000 trials (trialsPerBlock = 1000 times blocksPerRun = 100, plus the practice "
           "block), more than the 100000 a run may hold; lower trialsPerBlock or blocksPerRun"}},
-        {"two thousand million trials", "trialsPerBlock=2000000000\npracticeBlock=0", {}, {},
+        {"two thousand million trials", "trialsPerBlock=2000000000\nblocksPerRun=1\npracticeBlock=0", {}, {},
          {"ERROR > zot.cfg asks for 2000000000 trials (trialsPerBlock = 2000000000 times blocksPerRun = 1), more "
           "than the 100000 a run may hold; lower trialsPerBlock or blocksPerRun"}},
         {"started elsewhere", "", [](Folder f) { std::filesystem::remove_all(f / "data"); }, {},
