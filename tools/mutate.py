@@ -62,7 +62,7 @@ MUTATIONS = [
              "const std::int64_t fixationFrames = static_cast<std::int64_t>(config_->refreshRate);", r"^Timeline\."),
     Mutation("masks-truncated", "const std::int64_t maskFrames = std::lroundf(config_->refreshRate * 0.5f);",
              "const std::int64_t maskFrames = static_cast<std::int64_t>(config_->refreshRate * 0.5f);", r"^Timeline\."),
-    Mutation("lockout-sum", "if (elapsed(lastTrialStart_, clock_->milliseconds()) < SPACE_LOCK_MS)",
+    Mutation("lockout-sum", "if (elapsedMs(lastTrialStart_, clock_->milliseconds()) < SPACE_LOCK_MS)",
              "if (clock_->milliseconds() < lastTrialStart_ + SPACE_LOCK_MS)", r"^SpaceBar\."),
     # Scores and result files.
     Mutation("correct-rate-100cr",
