@@ -37,7 +37,8 @@ public:
     ~ZOTRendererMonitor() override;
 
     /// Builds the program, quads and texts for a width × height window and turns
-    /// vertical sync on. Needs the facade's shared textures. Returns true.
+    /// vertical sync on. Needs the facade's shared textures. False when the
+    /// program does not build or a page could not be loaded (each has said why).
     bool init(std::uint32_t width, std::uint32_t height);
 
     void renderFrame() override;
@@ -45,6 +46,8 @@ public:
     void drawFrame();
 
     void setFpsText(const std::string& text) override;
+    /// The frame-rate overlay's text as last set.
+    const std::string& fpsText() const;
     void setReportText(const std::string& text) override;
     void setFeedbackText(const std::string& text) override;
     void setBlockText(const std::string& text) override;
