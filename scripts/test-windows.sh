@@ -8,7 +8,7 @@ out="$root/build-windows"
 if [ "${1:-}" != --in-display ]; then
   bash "$root/scripts/build-windows.sh"
   if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" --in-display "$@"
+    exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" --in-display "$@"
   fi
 else
   shift

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 #include "ZOTTrial.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "ResultFileNames.h"
 #include "TestSupport.h"
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 #include "ZOTRun.h"
 #include "ZOTTrial.h"
 

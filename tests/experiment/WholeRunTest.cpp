@@ -3,7 +3,7 @@
 // result files must come out byte for byte as analysis scripts read them.
 
 #include "TestSupport.h"
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 
 #include <gtest/gtest.h>
 

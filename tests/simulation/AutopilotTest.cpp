@@ -1,7 +1,7 @@
 // The autopilot plays whole sessions through the keyboard handler, on the fake
 // clock of the experiment tests.
 #include "Autopilot.h"
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 #include "TestSupport.h"
 #include "ZOTTrial.h"
 

@@ -1,7 +1,7 @@
 // zotsim as a lab runs it: refusals before anything is written, and sessions
 // that a seed repeats.
 #include "TempDir.h"
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 
 #include <cstdlib>
 #include <optional>

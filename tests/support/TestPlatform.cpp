@@ -1,5 +1,6 @@
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 
+#include <array>
 #include <cstdlib>
 
 std::string onDisk(std::string_view text)
@@ -30,4 +31,13 @@ std::vector<std::string> linesOnDisk(std::string_view bytes)
         bytes.remove_prefix(at == std::string_view::npos ? bytes.size() : at + end.size());
     }
     return lines;
+}
+
+std::string readToEnd(std::FILE* stream)
+{
+    std::string text;
+    std::array<char, 512> buffer;
+    while (std::size_t read = std::fread(buffer.data(), 1, buffer.size(), stream))
+        text.append(buffer.data(), read);
+    return text;
 }

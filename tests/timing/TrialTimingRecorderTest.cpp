@@ -1,6 +1,6 @@
 #include "AllocationProbe.h"
 #include "SimulatedVsyncClock.h"
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 #include "TimingTestSupport.h"
 #include "TrialTimingRecorder.h"
 

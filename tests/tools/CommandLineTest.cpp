@@ -1,6 +1,6 @@
 // zotdata run as the build runs it: failures must stop the build with a clear message.
 #include "TempDir.h"
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "ScopedEnv.h"
 #include "TempDir.h"
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 #include "XrCheck.h"
 #include "XrHeadset.h"
 

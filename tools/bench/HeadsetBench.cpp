@@ -12,7 +12,7 @@
 // The result files go to a temporary folder that is removed afterwards.
 
 #include "Spread.h"
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 #include "HandleKey.h"
 #include "SubjectData.h"
 #include "ZOTConfig.h"

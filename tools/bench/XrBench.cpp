@@ -10,7 +10,7 @@
 // is left is the pacing and the headset's own bookkeeping.
 
 #include "Spread.h"
-#include "TestPlatform.h"
+#include "platform/TestPlatform.h"
 #include "XrHeadset.h"
 
 #include <GL/glew.h>

@@ -1,6 +1,6 @@
 #include "SimGl.h"
 
-#include "SimPlatform.h"
+#include "platform/SimPlatform.h"
 
 namespace xrsim {
 

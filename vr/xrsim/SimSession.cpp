@@ -1,6 +1,6 @@
 // Session life cycle, events and reference spaces of the simulated runtime.
 
-#include "SimPlatform.h"
+#include "platform/SimPlatform.h"
 #include "SimState.h"
 
 #include <algorithm>

@@ -1,6 +1,5 @@
 #include "TestPlatform.h"
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/wait.h>
@@ -50,9 +49,7 @@ CommandOutcome runCommand(const std::string& program, const std::vector<std::str
     FILE* pipe = popen((line + " 2>&1").c_str(), "r");
     if (!pipe)
         return outcome;
-    std::array<char, 512> buffer;
-    while (std::size_t read = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        outcome.output.append(buffer.data(), read);
+    outcome.output = readToEnd(pipe);
     const int status = pclose(pipe);
     outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return outcome;

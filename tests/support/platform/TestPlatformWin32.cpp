@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -74,9 +73,7 @@ CommandOutcome runCommand(const std::string& program, const std::vector<std::str
     FILE* pipe = _popen(("\"" + line + " 2>&1\"").c_str(), "rb");
     if (!pipe)
         return outcome;
-    std::array<char, 512> buffer;
-    while (std::size_t read = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        outcome.output.append(buffer.data(), read);
+    outcome.output = readToEnd(pipe);
     outcome.exitCode = _pclose(pipe);
     return outcome;
 }

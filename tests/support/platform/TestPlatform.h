@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -35,6 +36,9 @@ struct CommandOutcome {
     int exitCode = -1;
     std::string output; ///< standard output and standard error together
 };
+
+/// Everything left to read from a stream (a child's output pipe).
+std::string readToEnd(std::FILE* stream);
 
 /// Runs program with arguments (each passed as one argument, whatever it
 /// holds) in the working directory given (by default this process's), and
