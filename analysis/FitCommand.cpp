@@ -2,8 +2,14 @@
 
 #include "DatFile.h"
 #include "FitOutput.h"
+#include "FitReport.h"
+#include "TimingData.h"
+#include "TextFields.h"
 #include "TvaFit.h"
 
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -44,6 +50,44 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
     return true;
 }
 
+// The timing file beside a result file, if there is one; a timing file that
+// cannot be read is reported and treated as missing.
+std::optional<std::vector<TimingSession>> timingBeside(const std::string& file, std::ostream& err)
+{
+    const std::string path = timingPathBeside(file);
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    try {
+        return parseTimingFile(readWholeFile(path), path);
+    } catch (const std::runtime_error& failure) {
+        err << "zotfit: " << failure.what() << "; the timing file is not used" << std::endl;
+        return std::nullopt;
+    }
+}
+
+// The session with each record's exposure replaced by the stimulus duration its
+// timing line measured.
+DatSession withAchievedExposures(const DatSession& session, const TimingMatch& timing)
+{
+    DatSession achieved = session;
+    for (std::size_t i = 0; i < achieved.trials.size(); ++i)
+        achieved.trials[i].exposureMs = timing.trials[i].stimulusMs;
+    return achieved;
+}
+
+bool writeReport(const std::string& path, const std::string& html, std::ostream& err)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << html;
+    file.close();
+    if (!file) {
+        err << "zotfit: could not write the report " << path << std::endl;
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int runFitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -52,6 +96,7 @@ int runFitCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (!parseArguments(args, options, err))
         return 2;
     int status = 0;
+    std::vector<ReportSession> reports;
     if (!options.json)
         out << fitTableHeader() << '\n';
     for (const std::string& file : options.files) {
@@ -65,15 +110,36 @@ int runFitCommand(const std::vector<std::string>& args, std::ostream& out, std::
         }
         if (sessions.empty())
             err << "zotfit: " << file << " holds no session" << std::endl;
+        const std::optional<std::vector<TimingSession>> timing = timingBeside(file, err);
         for (const DatSession& session : sessions) {
+            const std::string where = "zotfit: " + file + ", session " + std::to_string(session.number) + ": ";
             if (session.trials.empty()) {
-                err << "zotfit: " << file << ", session " << session.number << ": no trials, nothing to fit"
-                    << std::endl;
+                err << where << "no trials, nothing to fit" << std::endl;
                 continue;
             }
-            const TvaFitResult fit = fitTva(session);
+            TimingMatch match;
+            if (timing)
+                match = matchTiming(session, *timing, isPracticeFile(file));
+            else
+                match.problem = "no usable timing file " + timingPathBeside(file);
+            if (options.achieved && !match.matched()) {
+                err << where << "cannot fit the achieved exposures: " << match.problem << "; the session is not fitted"
+                    << std::endl;
+                status = 1;
+                continue;
+            }
+            const DatSession fitted = options.achieved ? withAchievedExposures(session, match) : session;
+            const TvaFitResult fit = fitTva(fitted);
             out << (options.json ? fitJsonLine(session, fit) : fitTableRow(session, fit)) << std::endl;
+            if (!options.report.empty()) {
+                ReportSession report{session, {}, options.achieved, fit, std::move(match)};
+                for (const DatTrial& trial : fitted.trials)
+                    report.fittedExposureMs.push_back(trial.exposureMs);
+                reports.push_back(std::move(report));
+            }
         }
     }
+    if (!options.report.empty() && !writeReport(options.report, fitReportHtml(reports), err))
+        status = 1;
     return status;
 }
