@@ -1,7 +1,5 @@
 #include "SimulatedSession.h"
 
-#include "TvaModel.h"
-
 #include <algorithm>
 #include <numeric>
 
@@ -63,31 +61,9 @@ std::vector<DatTrial> designedTrials(int blocks, std::mt19937& random)
     return trials;
 }
 
-std::string simulatedReport(const TvaParameters& params, const DatTrial& trial, std::mt19937& random)
+std::string recordedReport(SimulatedObserver& observer, const DatTrial& trial, double exposureMs)
 {
-    std::discrete_distribution<int> capacity(params.pK.begin(), params.pK.end());
-    const int k = capacity(random);
-    TvaDisplay display;
-    for (int p = 0; p < 6; ++p) {
-        display.targets |= trial.targets[p] != '0' ? 1u << p : 0u;
-        display.distractors |= trial.distractors[p] != '0' ? 1u << p : 0u;
-    }
-    const PlaceRates rates = tvaRates(params, display);
-    std::vector<std::pair<double, int>> finish;
-    for (int p = 0; p < 6; ++p) {
-        if (!(display.shown() & (1u << p)))
-            continue;
-        const double t = params.t0Ms + std::exponential_distribution<double>(rates[p])(random);
-        if (t < trial.exposureMs)
-            finish.push_back({t, p});
-    }
-    std::sort(finish.begin(), finish.end());
-    finish.resize(std::min<std::size_t>(finish.size(), k));
-    std::string report;
-    for (const auto& [time, place] : finish)
-        if (trial.targets[place] != '0')
-            report += trial.targets[place];
-    std::shuffle(report.begin(), report.end(), random);
+    const std::string report = observer.report(trial.targets, trial.distractors, exposureMs);
     return report.empty() ? "-" : report;
 }
 
@@ -98,8 +74,9 @@ DatSession simulatedSession(const TvaParameters& params, int blocks, unsigned se
     session.fileName = "simulated.dat";
     session.trials = designedTrials(blocks, random);
     session.announced = static_cast<long long>(session.trials.size());
+    SimulatedObserver observer(params, seed);
     for (DatTrial& trial : session.trials)
-        trial.report = simulatedReport(params, trial, random);
+        trial.report = recordedReport(observer, trial, trial.exposureMs);
     return session;
 }
 

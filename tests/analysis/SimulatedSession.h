@@ -1,9 +1,10 @@
 #pragma once
 
-// A small observer that runs the model forwards, so the fit can be tested on
-// files whose true parameters are known.
+// Sessions of zot's design answered by the simulated observer, so the fit can
+// be tested on files whose true parameters are known.
 
 #include "DatFile.h"
+#include "SimulatedObserver.h"
 #include "TvaParameters.h"
 
 #include <random>
@@ -16,12 +17,11 @@
 /// blocks. Letters are drawn without repeats.
 std::vector<DatTrial> designedTrials(int blocks, std::mt19937& random);
 
-/// The report of an observer with these parameters: K drawn from pK, each shown
-/// letter finished at t0 + Exp(v), the first min(K, shown) finished before the
-/// exposure ends are encoded, their targets typed in random order.
-std::string simulatedReport(const TvaParameters& params, const DatTrial& trial, std::mt19937& random);
+/// The observer's report of the trial's display shown for exposureMs, as a
+/// record writes it ("-" for none).
+std::string recordedReport(SimulatedObserver& observer, const DatTrial& trial, double exposureMs);
 
-/// designedTrials with the observer's reports.
+/// designedTrials with the reports of an observer with these parameters.
 DatSession simulatedSession(const TvaParameters& params, int blocks, unsigned seed);
 
 /// The text of a result file holding these sessions: count line, records with

@@ -132,15 +132,15 @@ TEST(TimingData, AchievedExposuresCorrectAFitOfStimuliThatStayedLonger)
     truth.wLeft = 0.5;
     const double extraFrame = 1000.0 / 90.0;
     std::mt19937 random(17);
+    SimulatedObserver observer(truth, 17);
     DatSession data;
     data.trials = designedTrials(27, random);
     data.announced = static_cast<long long>(data.trials.size());
     std::vector<TrialTiming> timing;
     for (DatTrial& trial : data.trials) {
-        DatTrial shown = trial;
-        shown.exposureMs += extraFrame;
-        trial.report = simulatedReport(truth, shown, random);
-        timing.push_back(timingOf(0, static_cast<int>(timing.size()), trial, shown.exposureMs));
+        const double shownMs = trial.exposureMs + extraFrame;
+        trial.report = recordedReport(observer, trial, shownMs);
+        timing.push_back(timingOf(0, static_cast<int>(timing.size()), trial, shownMs));
     }
     TempDir dir;
     const std::string file = dir.write("ZOT_vive_3_1.dat", datText({data}));

@@ -1,3 +1,4 @@
+#include "SimulatedObserver.h"
 #include "TvaModel.h"
 
 #include <gtest/gtest.h>
@@ -146,34 +147,24 @@ TEST(TvaModel, ReportProbabilitiesOfEveryDisplaySumToOne)
         }
 }
 
-// The model run forwards (a race of exponential finishing times, cut at the
-// exposure's end and at K) gives the report frequencies the formulas predict.
-TEST(TvaModel, ReportProbabilitiesMatchASimulatedRace)
+// The simulated observer (the model run forwards: a race of exponential
+// finishing times, cut at the exposure's end and at K) gives the report
+// frequencies the formulas predict.
+TEST(TvaModel, ReportProbabilitiesMatchTheSimulatedObserver)
 {
     TvaParameters params = observer(45.0, 0, 12.0, 0.4, 0.6);
     params.pK = {0.05, 0.1, 0.25, 0.4, 0.2, 0, 0};
-    const TvaDisplay display{place(1) | place(4), 0b101101};
+    const std::string targets = "0A00B0", distractors = "D0E00F";
+    const TvaDisplay display{place(1) | place(4), place(0) | place(2) | place(5)};
     const double exposure = 78.0;
-    const PlaceRates rates = tvaRates(params, display);
 
-    std::mt19937 random(2024);
-    std::discrete_distribution<int> capacity(params.pK.begin(), params.pK.end());
+    SimulatedObserver simulated(params, 2024);
     std::map<PlaceSet, int> counts;
     const int runs = 200000;
     for (int run = 0; run < runs; ++run) {
-        const int k = capacity(random);
-        std::vector<std::pair<double, int>> finished;
-        for (int p = 0; p < 6; ++p) {
-            if (!(display.shown() & place(p)))
-                continue;
-            const double t = params.t0Ms + std::exponential_distribution<double>(rates[p])(random);
-            if (t < exposure)
-                finished.push_back({t, p});
-        }
-        std::sort(finished.begin(), finished.end());
         PlaceSet reported = 0;
-        for (int i = 0; i < std::min<int>(k, finished.size()); ++i)
-            reported |= place(finished[i].second) & display.targets;
+        for (char letter : simulated.report(targets, distractors, exposure))
+            reported |= place(static_cast<int>(targets.find(letter)));
         ++counts[reported];
     }
     for (PlaceSet reported : {0u, place(1), place(4), place(1) | place(4)}) {
