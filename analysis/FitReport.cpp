@@ -208,15 +208,16 @@ std::string partialReportChart(const ReportSession& report, Predictions& predict
     }
     if (categories.empty())
         return "<p class='note'>No partial-report trials in this session.</p>";
-    static const char* names[] = {"right half\n2 targets", "left half\n2 targets", "across: right\n2 targets",
-                                  "across: left\n2 targets", "right half\n+ distractors", "left half\n+ distractors",
-                                  "across: right\n+ distractors", "across: left\n+ distractors"};
-    SvgChart chart("Partial report: share of targets reported, by display and side", 620, 340, {-0.6, 7.6}, {0, 1});
+    // Under each bar the target's side and whether the other target stood on
+    // the same half; under each group of four what else the display held.
+    static const char* names[] = {"right\nsame", "left\nsame", "right\nsplit", "left\nsplit"};
+    SvgChart chart("Partial report: share of targets reported, by display and side", 600, 340, {-0.6, 7.6}, {0, 1});
     chart.axes("", "targets reported", {}, ticks(1.0, 0.2));
+    chart.groups({{1.5, "two targets alone"}, {5.5, "two targets and four distractors"}});
     std::vector<std::pair<double, std::string>> labels;
     for (const auto& [index, category] : categories) {
         const double x = index;
-        labels.push_back({x, names[index]});
+        labels.push_back({x, names[index % 4]});
         chart.bar(x, 0.6, category.predicted.mean(), predictedColor,
                   "predicted " + fixed(category.predicted.mean(), 3));
         const double p = category.observed.mean();
@@ -233,7 +234,7 @@ std::string partialReportChart(const ReportSession& report, Predictions& predict
 
 std::string capacityChart(const TvaParameters& params)
 {
-    SvgChart chart("Fitted VSTM capacity: P(K = k)", 360, 340, {-0.6, 6.6}, {0, 1});
+    SvgChart chart("Fitted VSTM capacity: P(K = k)", 340, 300, {-0.6, 6.6}, {0, 1});
     chart.axes("k", "probability", ticks(6, 1), ticks(1.0, 0.2));
     for (int k = 0; k < 7; ++k) {
         chart.bar(k, 0.7, params.pK[k], observedColor, "P(K = " + std::to_string(k) + ") = " + fixed(params.pK[k], 3));
@@ -272,7 +273,7 @@ std::string timingChart(const ReportSession& report)
                                 fixed(recorded, 0) + " ms, achieved " + fixed(timing[i].stimulusMs, 1) + " ms" +
                                 (failed ? ", flagged" : "");
         if (failed)
-            chart.dot(x, timing[i].stimulusMs, 5.5, "none", flaggedColor, tip);
+            chart.dot(x, timing[i].stimulusMs, 6.5, "none", flaggedColor, tip);
         chart.dot(x, timing[i].stimulusMs, 2.2, observedColor, observedColor, tip);
     }
     chart.legend({{nominalColor, "recorded"}, {observedColor, "achieved"}, {flaggedColor, "flagged"}});
@@ -303,10 +304,10 @@ std::string fitReportHtml(const std::vector<ReportSession>& sessions)
     for (const ReportSession& report : sessions) {
         html += "<h2>" + escapeHtml(report.session.fileName) + ", session " + std::to_string(report.session.number) +
                 "</h2>";
-        html += parameterTable(report);
         Predictions predictions(report.fit.params);
+        html += "<div class='charts'>" + parameterTable(report) + capacityChart(report.fit.params) + "</div>";
         html += "<div class='charts'>" + wholeReportChart(report, predictions) +
-                partialReportChart(report, predictions) + capacityChart(report.fit.params) + "</div>";
+                partialReportChart(report, predictions) + "</div>";
         html += "<div class='charts'>" + timingChart(report) + "</div>";
     }
     return html + "</body></html>\n";

@@ -94,6 +94,13 @@ void SvgChart::categories(const std::vector<std::pair<double, std::string>>& lab
     }
 }
 
+void SvgChart::groups(const std::vector<std::pair<double, std::string>>& labels)
+{
+    for (const auto& [x, text] : labels)
+        body_ += "<text x='" + number(px(x)) + "' y='" + number(py(y_.min) + 48) +
+                 "' text-anchor='middle' class='title'>" + escapeHtml(text) + "</text>";
+}
+
 void SvgChart::polyline(const std::vector<std::pair<double, double>>& points, const std::string& color, double width,
                         bool dashed)
 {

@@ -23,6 +23,8 @@ public:
               const std::vector<double>& yTicks);
     /// Category labels under the x axis instead of numbers (a '\n' breaks the line).
     void categories(const std::vector<std::pair<double, std::string>>& labels);
+    /// Labels of groups of categories, one line below the category labels.
+    void groups(const std::vector<std::pair<double, std::string>>& labels);
     void polyline(const std::vector<std::pair<double, double>>& points, const std::string& color, double width,
                   bool dashed = false);
     /// A marker with a hover text.
