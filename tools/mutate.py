@@ -189,35 +189,38 @@ def run(command, log, env=None):
 
 
 def run_tests(build, regex, log, env=None, attempts=3):
-    """'pass', 'fail' (a check failed) or 'error' (no check failed, yet the tests
-    did: a display that could not be opened, a crash before any check). Only an
-    error, which tells nothing either way, is tried again."""
+    """('pass' | 'fail' | 'error', the failed checks). 'fail': a check failed;
+    'error': no check failed, yet the tests did (a display that could not be
+    opened, a crash before any check). Only an error, which tells nothing either
+    way, is tried again."""
     for _ in range(attempts):
         code, output = run(ctest_command(build, regex), log, env)
         if code == 0:
-            return "pass"
-        if "[  FAILED  ]" in output:
-            return "fail"
-    return "error"
+            return "pass", []
+        failed = sorted({line[len("[  FAILED  ] "):].split(" (")[0].split(", where")[0]
+                         for line in output.splitlines() if line.startswith("[  FAILED  ] ") and "." in line})
+        if failed:
+            return "fail", failed
+    return "error", []
 
 
 def check(mutation, build, log, restorer):
     """'caught', 'survived' or a reason the change could not be tried."""
     path, problem = locate(mutation.original)
     if problem:
-        return problem, None
+        return problem, None, []
     targets = targets_of(build, mutation.tests)
     if not targets:
-        return "no tests match " + mutation.tests, path
+        return "no tests match " + mutation.tests, path, []
     restorer.apply(path, mutation.original, mutation.mutated)
     try:
         if run(["cmake", "--build", str(build), "-j2", "--target"] + targets, log)[0] != 0:
-            return "build failed", path
+            return "build failed", path, []
         env = dict(os.environ)
         if mutation.gtest_filter:
             env["GTEST_FILTER"] = mutation.gtest_filter
-        verdict = run_tests(build, mutation.tests, log, env)
-        return {"pass": "survived", "fail": "caught", "error": "test error"}[verdict], path
+        verdict, failed = run_tests(build, mutation.tests, log, env)
+        return {"pass": "survived", "fail": "caught", "error": "test error"}[verdict], path, failed
     finally:
         restorer.restore()
 
@@ -264,15 +267,17 @@ def main():
         if run(["cmake", "--build", str(build), "-j2", "--target"] + targets, log)[0] != 0:
             sys.exit(f"baseline build failed; see {log}")
         for regex in regexes:
-            if run_tests(build, regex, log) != "pass":
+            if run_tests(build, regex, log)[0] != "pass":
                 sys.exit(f"baseline tests {regex} fail without any change; see {log}")
         for m in chosen:
             t0 = time.monotonic()
-            verdict, path = check(m, build, log, restorer)
+            verdict, path, failed = check(m, build, log, restorer)
             seconds = time.monotonic() - t0
             where = path.relative_to(ROOT) if path else "-"
             results.append((m.name, verdict, seconds, where))
             print(f"{m.name:28} {verdict:10} {seconds:6.0f} s  {where}", flush=True)
+            for name in failed:
+                print(f"{'':28} failed: {name}", flush=True)
     except KeyboardInterrupt as stop:
         print(f"interrupted ({stop}); source restored", file=sys.stderr)
         return 130
