@@ -23,10 +23,11 @@
 namespace {
 
 constexpr const char* USAGE =
-    "usage: zotsim C,K,t0,alpha,wLeft [--config FILE] [--seed N] [--observer-seed N] [--refresh HZ]\n"
+    "usage: zotsim [C,K,t0,alpha,wLeft] [--config FILE] [--seed N] [--observer-seed N] [--refresh HZ]\n"
     "              [--subject ID] [--session S] [--logs FOLDER]\n"
     "  Plays one session of zot.cfg's design (or FILE's) with a simulated observer and writes its\n"
-    "  result files into FOLDER (default logs). C letters/s, K mean capacity, t0 ms, alpha, wLeft.\n"
+    "  result files into FOLDER (default logs). C letters/s, K mean capacity, t0 ms, alpha, wLeft;\n"
+    "  without them, the observer of zot.cfg's autopilot key.\n"
     "  --seed draws the trial lists (default: zot.cfg's randomSeed, else the time); the observer's\n"
     "  seed defaults to the same number. Subject ID (default sim) and session (default 1) name the\n"
     "  files; a file of that name must not exist yet.";
@@ -128,9 +129,6 @@ int main(int argc, char** argv)
             return usageError("unknown option \"" + argument + "\"");
         }
     }
-    if (!parameters)
-        return usageError("the observer's parameters are missing");
-
     // Appending to an existing file would mix simulated trials into a subject's data.
     const std::string stem = "ZOT_vive_" + subject.subjectID + "_" + subject.session;
     for (const char* suffix : {".dat", "_practice.dat", "_history.dat"}) {
@@ -140,6 +138,10 @@ int main(int argc, char** argv)
     }
 
     ZOTConfig config(configFile, std::cout);
+    if (!parameters)
+        parameters = config.autopilot;
+    if (!parameters)
+        return usageError("no observer: give C,K,t0,alpha,wLeft or set autopilot in " + configFile.string());
     if (seed)
         config.randomSeed = seed;
     if (refresh)

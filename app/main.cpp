@@ -1,6 +1,7 @@
 // The program entry: creates the objects of a session in a fixed order, because
 // later steps read what earlier ones settled (the refresh rate above all).
 
+#include "Autopilot.h"
 #include "SubjectData.h"
 #include "ZOTConfig.h"
 #include "ZOTRenderer.h"
@@ -14,6 +15,14 @@ int main()
     // Command-line arguments are ignored: "zot.cfg" in the working directory is
     // the only configuration.
     auto config = std::make_unique<ZOTConfig>();
+    if (config->autopilot) {
+        // Before the subject questions, so that nobody mistakes the session for a person's.
+        std::cout << "##############################\n"
+                  << "AUTOPILOT > zot answers every trial itself: " << autopilotText(*config->autopilot) << "\n"
+                  << "AUTOPILOT > no person is tested and the result files hold simulated answers;\n"
+                  << "AUTOPILOT > remove the autopilot line from zot.cfg to run a subject\n"
+                  << "##############################" << std::endl;
+    }
     const SubjectData subject = askSubjectData(*config, std::cin, std::cout);
 
     // Opens the window; for the monitor this settles `refreshRate`. A window

@@ -156,6 +156,19 @@ TEST_F(MonitorTest, FrameRateOverlayOnlyWhenShown)
     EXPECT_EQ(s.inkBox(0, 0, s.width, 40), (std::array<int, 4>{s.width - 140, 8, s.width - 100, 24}));
 }
 
+TEST_F(MonitorTest, AutopilotIsMarkedInTheTopLeftCornerOfEveryScreen)
+{
+    start("autopilot=40,3,10,0.5,0.5\n");
+    // "AUTOPILOT": nine glyphs of 8 pixels centred on (90, 16).
+    const std::array<int, 4> mark{54, 8, 126, 24};
+    EXPECT_EQ(draw().inkBox(0, 0, 300, 40), mark) << "welcome";
+    press(KEY_SPACE);
+    for (int state : {FIXATION, STIMULUS, MASKS, REPORT})
+        EXPECT_EQ(frameUntil(state).inkBox(0, 0, 300, 40), mark) << "state " << state;
+
+    // Without the autopilot the corner stays dark: FrameRateOverlayOnlyWhenShown.
+}
+
 TEST_F(MonitorTest, TheTimedPhasesAllocateNothing)
 {
     start();

@@ -70,7 +70,7 @@ TEST(Zotsim, RefusesBeforeWritingAnything)
         const char* arguments;
         const char* message;
     } cases[] = {
-        {"", "the observer's parameters are missing"},
+        {"", "no observer: give C,K,t0,alpha,wLeft or set autopilot in zot.cfg"},
         {"50,3", "observer \"50,3\": five numbers C,K,t0,alpha,wLeft are needed"},
         {"50,3,15,0.5,2", "wLeft must lie from 0 to 1"},
         {"50,3,15,0.5,0.5 --seed -4", "--seed \"-4\" is not a number from 0 to 4294967295"},
