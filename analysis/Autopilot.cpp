@@ -5,14 +5,21 @@
 #include "HandleKey.h"
 #include "ZOTTrial.h"
 
-#include <sstream>
+
+TvaParameters observerParameters(const ObserverSetting& setting)
+{
+    TvaParameters parameters;
+    parameters.C = setting.C;
+    parameters.pK = capacityAround(setting.K);
+    parameters.t0Ms = setting.t0Ms;
+    parameters.alpha = setting.alpha;
+    parameters.wLeft = setting.wLeft;
+    return parameters;
+}
 
 std::string autopilotText(const TvaParameters& parameters)
 {
-    std::ostringstream text;
-    text << "C=" << parameters.C << " K=" << parameters.meanK() << " t0=" << parameters.t0Ms
-         << " alpha=" << parameters.alpha << " wLeft=" << parameters.wLeft;
-    return text.str();
+    return observerSettingText({parameters.C, parameters.meanK(), parameters.t0Ms, parameters.alpha, parameters.wLeft});
 }
 
 Autopilot::Autopilot(ZOTExperiment& experiment, ExperimentScreen& screen, Clock& clock,

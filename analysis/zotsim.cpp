@@ -5,7 +5,7 @@
 #include "Autopilot.h"
 #include "Clock.h"
 #include "ExperimentScreen.h"
-#include "ObserverParameters.h"
+#include "ObserverSetting.h"
 #include "ResultFileNames.h"
 #include "ResultWriter.h"
 #include "SubjectData.h"
@@ -80,7 +80,7 @@ int usageError(const std::string& message)
 
 int main(int argc, char** argv)
 {
-    std::optional<TvaParameters> parameters;
+    std::optional<ObserverSetting> setting;
     std::filesystem::path configFile = "zot.cfg";
     std::optional<std::uint32_t> seed;
     std::optional<std::uint64_t> observerSeed;
@@ -93,11 +93,11 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (!argument.starts_with("--")) {
-            if (parameters)
+            if (setting)
                 return usageError("unexpected argument \"" + argument + "\"");
             std::string problem;
-            parameters = parseObserverParameters(argument, problem);
-            if (!parameters)
+            setting = parseObserverSetting(argument, problem);
+            if (!setting)
                 return usageError("observer \"" + argument + "\": " + problem);
             continue;
         }
@@ -140,10 +140,11 @@ int main(int argc, char** argv)
     }
 
     ZOTConfig config(configFile, std::cout);
-    if (!parameters)
-        parameters = config.autopilot;
-    if (!parameters)
+    if (!setting)
+        setting = config.autopilot;
+    if (!setting)
         return usageError("no observer: give C,K,t0,alpha,wLeft or set autopilot in " + configFile.string());
+    const TvaParameters parameters = observerParameters(*setting);
     if (seed)
         config.randomSeed = seed;
     if (refresh)
@@ -156,7 +157,7 @@ int main(int argc, char** argv)
     ZOTTrial::init(config);
     experiment.createRun(subject, logs);
     NoScreen screen;
-    Autopilot autopilot(experiment, screen, clock, *parameters, observerSeed.value_or(experiment.seed()));
+    Autopilot autopilot(experiment, screen, clock, parameters, observerSeed.value_or(experiment.seed()));
 
     // One pass per display frame, as the frame loop of zot runs them.
     const double period = 1000.0 / config.refreshRate;
@@ -167,7 +168,7 @@ int main(int argc, char** argv)
             break;
         clock.now = static_cast<std::int32_t>(std::llround(static_cast<double>(frame) * period));
     }
-    std::cout << "zotsim > " << autopilotText(*parameters) << ": session written to "
+    std::cout << "zotsim > " << autopilotText(parameters) << ": session written to "
               << (logs / experiment.run()->dataFile()).string() << std::endl;
     // A session with lost lines is no session to analyse.
     sessionResultWriter().reportLosses(std::cerr);

@@ -228,7 +228,7 @@ bool ZOTRenderer::loadResources(const SubjectData& subject, const std::filesyste
 
     // The observer's seed is the session's: one seed repeats the whole session.
     if (config_->autopilot)
-        autopilot_ = std::make_unique<Autopilot>(*experiment_, *renderer_, *clock_, *config_->autopilot,
+        autopilot_ = std::make_unique<Autopilot>(*experiment_, *renderer_, *clock_, observerParameters(*config_->autopilot),
                                                  experiment_->seed());
 
     std::cout << "refreshRate = " << config_->refreshRate << " Hz" << std::endl;

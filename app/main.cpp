@@ -1,7 +1,6 @@
 // The program entry: creates the objects of a session in a fixed order, because
 // later steps read what earlier ones settled (the refresh rate above all).
 
-#include "Autopilot.h"
 #include "ResultWriter.h"
 #include "SessionCheck.h"
 #include "SubjectData.h"
@@ -22,7 +21,7 @@ int main()
     if (config->autopilot) {
         // Before the subject questions, so that nobody mistakes the session for a person's.
         std::cout << "##############################\n"
-                  << "AUTOPILOT > zot answers every trial itself: " << autopilotText(*config->autopilot) << "\n"
+                  << "AUTOPILOT > zot answers every trial itself: " << observerSettingText(*config->autopilot) << "\n"
                   << "AUTOPILOT > no person is tested and the result files hold simulated answers;\n"
                   << "AUTOPILOT > remove the autopilot line from zot.cfg to run a subject\n"
                   << "##############################" << std::endl;

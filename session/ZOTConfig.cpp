@@ -1,6 +1,6 @@
 #include "ZOTConfig.h"
 
-#include "ObserverParameters.h"
+#include "ObserverSetting.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -229,7 +229,7 @@ void ZOTConfig::apply(const std::string& key, const std::string& value, std::ost
         // Simulated answers must never be taken for a person's: a value that names
         // no observer leaves the session to a person, and says so.
         std::string problem;
-        autopilot = parseObserverParameters(value, problem);
+        autopilot = parseObserverSetting(value, problem);
         if (!autopilot)
             console << "WARNING > autopilot \"" << value << "\": " << problem
                     << "; the autopilot is off and a person answers" << std::endl;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TvaParameters.h"
+#include "ObserverSetting.h"
 
 #include <array>
 #include <cstdint>
@@ -54,7 +54,7 @@ struct ZOTConfig {
     std::optional<std::uint32_t> randomSeed;
     /// A simulated observer that answers every trial in place of a person
     /// (`autopilot=C,K,t0,alpha,wLeft`). Absent: a person answers.
-    std::optional<TvaParameters> autopilot;
+    std::optional<ObserverSetting> autopilot;
 
     // Texts keep "\n" as the two characters backslash and n; the text layout breaks
     // the lines there. %%NUMBER%%, %%NUMBER1%% and %%NUMBER2%% are filled in per screen.

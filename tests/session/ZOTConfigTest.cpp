@@ -177,7 +177,7 @@ TEST(ConfigValues, AutopilotNamesAnObserverOrStaysOffWithAWarning)
     const ZOTConfig on = fromText("autopilot=40,3.5,12,0.4,0.45", &console);
     ASSERT_TRUE(on.autopilot.has_value());
     EXPECT_EQ(on.autopilot->C, 40);
-    EXPECT_DOUBLE_EQ(on.autopilot->meanK(), 3.5);
+    EXPECT_EQ(on.autopilot->K, 3.5);
     EXPECT_EQ(on.autopilot->t0Ms, 12);
     EXPECT_EQ(on.autopilot->alpha, 0.4);
     EXPECT_EQ(on.autopilot->wLeft, 0.45);
