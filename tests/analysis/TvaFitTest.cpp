@@ -9,13 +9,7 @@ namespace {
 
 TvaParameters trueObserver()
 {
-    TvaParameters params;
-    params.C = 55.0;
-    params.pK = capacityAround(3.4);
-    params.t0Ms = 15.0;
-    params.alpha = 0.45;
-    params.wLeft = 0.56;
-    return params;
+    return observerOf("55,3.4,15,0.45,0.56");
 }
 
 std::vector<ScoredTrial> scored(const DatSession& session)
@@ -94,6 +88,7 @@ TEST(TvaFit, T0StaysBelowTheShortestExposureWithACorrectReport)
             break;
         }
     const TvaFitResult fit = fitTva(session);
+    EXPECT_NEAR(fit.t0LimitMs, 22.0, 0.1);
     EXPECT_LT(fit.params.t0Ms, 22.0);
     EXPECT_TRUE(std::isfinite(fit.logLik));
 }
