@@ -3,19 +3,9 @@
 #include "Clock.h"
 #include "ExperimentScreen.h"
 #include "HandleKey.h"
+#include "ObserverSetting.h"
 #include "ZOTTrial.h"
 
-
-TvaParameters observerParameters(const ObserverSetting& setting)
-{
-    TvaParameters parameters;
-    parameters.C = setting.C;
-    parameters.pK = capacityAround(setting.K);
-    parameters.t0Ms = setting.t0Ms;
-    parameters.alpha = setting.alpha;
-    parameters.wLeft = setting.wLeft;
-    return parameters;
-}
 
 std::string autopilotText(const TvaParameters& parameters)
 {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "SimulatedObserver.h"
-#include "ObserverSetting.h"
 #include "TvaParameters.h"
 #include "ZOTExperiment.h"
 
@@ -46,10 +45,6 @@ private:
     std::int32_t shownSince_;
     bool answered_ = false;
 };
-
-/// The observer of a setting: its mean K split between the two whole numbers
-/// around it (3.4 gives P(3) = 0.6, P(4) = 0.4).
-TvaParameters observerParameters(const ObserverSetting& setting);
 
 /// The parameters as the console and the history name them:
 /// "C=40 K=3.5 t0=15 alpha=0.5 wLeft=0.5" (K is the mean capacity, t0 in ms).
