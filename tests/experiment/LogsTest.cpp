@@ -93,18 +93,6 @@ TEST(LostLines, EveryFailedWriteIsReportedAndCountedAndTheRunGoesOn)
     }
 }
 
-TEST(LostLines, ASessionThatLosesNothingReportsNothing)
-{
-    Session session;
-    session.space();
-    session.play("a");
-    std::ostringstream summary;
-    session.writer.reportLosses(summary);
-    EXPECT_EQ(summary.str(), "");
-    EXPECT_EQ(session.writer.linesLost(), 0u);
-    EXPECT_EQ(session.errors.str(), "");
-}
-
 TEST(ResultFiles, ASecondStartAppendsToTheSameFiles)
 {
     TempDir scratch;

@@ -15,33 +15,6 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// The files of the run folder as the program loads them: the pictures of the
-// trial and the texts, the font, and the shaders of the display.
-TEST(RunFiles, ASessionLoadsThePicturesTheFontAndItsDisplaysShaders)
-{
-    const std::vector<RunFile> monitor = sessionRunFiles(false);
-    const std::vector<RunFile> headset = sessionRunFiles(true);
-    // Fixation cross, blank, 20 letters, 8 masks, 2 instruction pages, atlas,
-    // widths, 2 shaders.
-    EXPECT_EQ(monitor.size(), 36u);
-    EXPECT_EQ(headset.size(), 36u);
-    const auto holds = [](const std::vector<RunFile>& files, const std::string& path) {
-        return std::any_of(files.begin(), files.end(), [&](const RunFile& f) { return f.path == path; });
-    };
-    for (const char* path : {"data/letters_couriernew_18ptbold_100px_hcenter_vcenter/+.limg",
-                             "data/letters_arial_68pt_100px_hcenter_vcenter/blank.limg",
-                             "data/letters_arial_68pt_100px_hcenter_vcenter/A.limg",
-                             "data/letters_arial_68pt_100px_hcenter_vcenter/X.limg", "data/masks/Mask1.limg",
-                             "data/masks/Mask8.limg", "data/instructions_top.limg", "data/instructions_bottom.limg",
-                             "data/verdana16_white.limg", "data/verdana16_widths.txt"}) {
-        EXPECT_TRUE(holds(monitor, path)) << path;
-        EXPECT_TRUE(holds(headset, path)) << path;
-    }
-    EXPECT_TRUE(holds(monitor, "shaders/shader2D.vs") && holds(monitor, "shaders/shader2D.fs"));
-    EXPECT_TRUE(holds(headset, "shaders/simple.vs") && holds(headset, "shaders/simple.fs"));
-    EXPECT_FALSE(holds(monitor, "shaders/simple.vs"));
-}
-
 TEST(RunFiles, EachFileThatCannotServeIsNamedWithItsReason)
 {
     using Folder = const std::filesystem::path&;
