@@ -1,11 +1,11 @@
 // zotsim as a lab runs it: refusals before anything is written, and sessions
 // that a seed repeats.
 #include "TempDir.h"
+#include "TestSupport.h"
 #include "platform/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <vector>
@@ -17,14 +17,6 @@ CommandOutcome runZotsim(const TempDir& folder, const std::string& arguments)
     std::istringstream words(arguments);
     std::vector<std::string> split{std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
     return runCommand(ZOTSIM_TOOL, split, folder.path());
-}
-
-std::string text(const std::filesystem::path& file)
-{
-    std::ifstream stream(file, std::ios::binary);
-    std::ostringstream content;
-    content << stream.rdbuf();
-    return content.str();
 }
 
 /// One column of a data file's records (from 1), one line each.
@@ -56,7 +48,7 @@ TEST(Zotsim, RefusesBeforeWritingAnything)
         const char* arguments;
         const char* message;
     } cases[] = {
-        {"", "the observer's parameters are missing"},
+        {"", "no observer: give C,K,t0,alpha,wLeft or set autopilot in zot.cfg"},
         {"50,3", "observer \"50,3\": five numbers C,K,t0,alpha,wLeft are needed"},
         {"50,3,15,0.5,2", "wLeft must lie from 0 to 1"},
         {"50,3,15,0.5,0.5 --seed -4", "--seed \"-4\" is not a number from 0 to 4294967295"},
@@ -72,7 +64,7 @@ TEST(Zotsim, RefusesBeforeWritingAnything)
         EXPECT_NE(outcome.output.find("usage: zotsim"), std::string::npos) << c.arguments;
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "logs"), {}), 1);
-    EXPECT_EQ(text(folder.path() / "logs/ZOT_vive_S1_1_history.dat"), "a subject's history\n");
+    EXPECT_EQ(fileText(folder.path() / "logs/ZOT_vive_S1_1_history.dat"), "a subject's history\n");
 }
 
 TEST(Zotsim, ASeedRepeatsTheSessionAndTheObserverSeedOnlyTheReports)
@@ -85,18 +77,18 @@ TEST(Zotsim, ASeedRepeatsTheSessionAndTheObserverSeedOnlyTheReports)
         ASSERT_EQ(outcome.exitCode, 0) << outcome.output;
         EXPECT_NE(outcome.output.find("ZOTExperiment > random seed = 21"), std::string::npos);
     }
-    const std::string first = text(folder.path() / "logs/ZOT_vive_sim_1.dat");
-    const std::string again = text(folder.path() / "other/ZOT_vive_sim_2.dat");
-    const std::string otherObserver = text(folder.path() / "logs/ZOT_vive_sim_3.dat");
+    const std::string first = fileText(folder.path() / "logs/ZOT_vive_sim_1.dat");
+    const std::string again = fileText(folder.path() / "other/ZOT_vive_sim_2.dat");
+    const std::string otherObserver = fileText(folder.path() / "logs/ZOT_vive_sim_3.dat");
     EXPECT_TRUE(first.starts_with(onDisk("12\n"))) << first;
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 13);
     EXPECT_EQ(first, again);
     for (int field : {1, 2, 3, 4})
         EXPECT_EQ(column(otherObserver, field), column(first, field));
     EXPECT_NE(column(otherObserver, 5), column(first, 5));
-    const std::string practice = text(folder.path() / "logs/ZOT_vive_sim_1_practice.dat");
+    const std::string practice = fileText(folder.path() / "logs/ZOT_vive_sim_1_practice.dat");
     EXPECT_EQ(std::count(practice.begin(), practice.end(), '\n'), 13);
-    EXPECT_NE(text(folder.path() / "logs/ZOT_vive_sim_1_history.dat").find(onDisk("\tAutopilot: C=40 K=3 t0=12 alpha=0.4 wLeft=0.55\n")),
+    EXPECT_NE(fileText(folder.path() / "logs/ZOT_vive_sim_1_history.dat").find(onDisk("\tAutopilot: C=40 K=3 t0=12 alpha=0.4 wLeft=0.55\n")),
               std::string::npos);
 }
 
