@@ -21,5 +21,12 @@ public:
     virtual std::tm localTime() const;
 };
 
+/// b - a in milliseconds for two stamps of a Clock, correct also across the
+/// 32-bit wrap of the count.
+inline std::int32_t elapsedMs(std::int32_t a, std::int32_t b)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(b) - static_cast<std::uint32_t>(a));
+}
+
 /// The process's monotonic clock, counting from process start.
 Clock& steadyClock();

@@ -7,29 +7,15 @@
 #include <cmath>
 #include <iostream>
 
-namespace {
-
-// A trial cannot be ended sooner than this after it started, so a held or bounced
-// space bar cannot skip a report.
-constexpr std::int32_t SPACE_LOCK_MS = 1800;
-
-/// b - a in milliseconds, correct also across the 32-bit wrap of the clock.
-std::int32_t elapsed(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(b) - static_cast<std::uint32_t>(a));
-}
-
-} // namespace
-
 ZOTExperiment::ZOTExperiment(ZOTConfig* config, Clock& clock)
     : size(config->size), radius(config->radius), yRoot(config->yRoot), zDepth(config->zDepth), config_(config),
       clock_(&clock)
 {
-    const std::uint32_t seed = config->randomSeed.value_or(static_cast<std::uint32_t>(clock.calendarTime()));
-    seedRandom(seed);
-    std::cout << "ZOTExperiment > random seed = " << seed << std::endl;
+    seed_ = config->randomSeed.value_or(static_cast<std::uint32_t>(clock.calendarTime()));
+    seedRandom(seed_);
+    std::cout << "ZOTExperiment > random seed = " << seed_ << std::endl;
     // Lies in the past, so the first space press is accepted at once.
-    lastTrialStart_ = elapsed(2000, clock.milliseconds());
+    lastTrialStart_ = elapsedMs(2000, clock.milliseconds());
 }
 
 ZOTExperiment::~ZOTExperiment() = default;
@@ -43,7 +29,7 @@ int ZOTExperiment::next()
 {
     if (!run_ || trialRunning_)
         return -1;
-    if (elapsed(lastTrialStart_, clock_->milliseconds()) < SPACE_LOCK_MS)
+    if (elapsedMs(lastTrialStart_, clock_->milliseconds()) < SPACE_LOCK_MS)
         return -1;
     const RunState runState = run_->advance();
     switch (runState) {

@@ -26,6 +26,10 @@ enum ExperimentState : std::int32_t {
     INSTRUCTIONS_BOTTOM = 10,
 };
 
+/// A trial cannot be ended sooner than this after it started, so a held or
+/// bounced space bar cannot skip a report.
+inline constexpr std::int32_t SPACE_LOCK_MS = 1800;
+
 /// The experiment as the presentation sees it: the screen state, the space-bar
 /// gate with its lock-out, and the frame-counted trial timeline. Driven from
 /// outside by key events (handleKey) and one updateTimeline per displayed frame;
@@ -55,6 +59,8 @@ public:
     void removeReportKey();
 
     ExperimentState state() const { return state_; }
+    /// The seed the random generator was given.
+    std::uint32_t seed() const { return seed_; }
     ZOTConfig* config() const { return config_; }
     /// The run, observed; nullptr before createRun.
     ZOTRun* run() const { return run_.get(); }
@@ -90,6 +96,7 @@ private:
 
     ZOTConfig* config_;
     Clock* clock_;
+    std::uint32_t seed_;
     std::unique_ptr<ZOTRun> run_;
     std::uint32_t frameCounter_ = 0;
     ExperimentState state_ = WELCOME;

@@ -1,12 +1,12 @@
 #include "ZOTRendererMonitor.h"
 
 #include "PlaceTint.h"
+#include "RendererHost.h"
 #include "ScreenTexts.h"
 #include "Shader.h"
 #include "Texture.h"
 #include "ZOTConfig.h"
 #include "ZOTExperiment.h"
-#include "ZOTRenderer.h"
 #include "ZOTTrial.h"
 
 #include <GL/glew.h>
@@ -39,7 +39,7 @@ MonitorLayout monitorLayout(const ZOTConfig& config, float width, float height)
     return layout;
 }
 
-ZOTRendererMonitor::ZOTRendererMonitor(ZOTConfig* config, ZOTExperiment* experiment, ZOTRenderer* facade)
+ZOTRendererMonitor::ZOTRendererMonitor(ZOTConfig* config, ZOTExperiment* experiment, RendererHost* facade)
     : ZOTRendererBlueprint(config), experiment_(experiment), facade_(facade)
 {
 }

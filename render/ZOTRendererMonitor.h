@@ -11,7 +11,7 @@
 #include <memory>
 
 class ZOTExperiment;
-class ZOTRenderer;
+class RendererHost;
 
 /// Where the monitor draws: pixel sizes from the configuration's percentages of
 /// the window width, and the top-left corners of the six places on the circle.
@@ -33,7 +33,7 @@ MonitorLayout monitorLayout(const ZOTConfig& config, float width, float height);
 class ZOTRendererMonitor final : public ZOTRendererBlueprint {
 public:
     /// The pointers are observed. No GL work.
-    ZOTRendererMonitor(ZOTConfig* config, ZOTExperiment* experiment, ZOTRenderer* facade);
+    ZOTRendererMonitor(ZOTConfig* config, ZOTExperiment* experiment, RendererHost* facade);
     ~ZOTRendererMonitor() override;
 
     /// Builds the program, quads and texts for a width × height window and turns
@@ -63,7 +63,7 @@ public:
 
 private:
     ZOTExperiment* experiment_;
-    ZOTRenderer* facade_;
+    RendererHost* facade_;
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;
     Matrix4 projection_{};

@@ -1,12 +1,12 @@
 #include "ZOTRendererVive.h"
 
 #include "HeadsetClock.h"
+#include "RendererHost.h"
 #include "ScreenTexts.h"
 #include "Shader.h"
 #include "Texture.h"
 #include "ZOTConfig.h"
 #include "ZOTExperiment.h"
-#include "ZOTRenderer.h"
 #include "ZOTTrial.h"
 
 #include <GL/glew.h>
@@ -14,7 +14,7 @@
 
 #include <iostream>
 
-ZOTRendererVive::ZOTRendererVive(ZOTConfig* config, ZOTExperiment* experiment, ZOTRenderer* facade)
+ZOTRendererVive::ZOTRendererVive(ZOTConfig* config, ZOTExperiment* experiment, RendererHost* facade)
     : ZOTRendererBlueprint(config), experiment_(experiment), facade_(facade)
 {
 }

@@ -15,7 +15,7 @@
 
 struct GLFWwindow;
 class ZOTExperiment;
-class ZOTRenderer;
+class RendererHost;
 
 /// Presents the experiment in a headset through OpenXR, with the scene fixed to
 /// the head: each eye is drawn with its own projection and nothing else, into
@@ -37,7 +37,7 @@ public:
     };
 
     /// The pointers are observed. No runtime or GL work.
-    ZOTRendererVive(ZOTConfig* config, ZOTExperiment* experiment, ZOTRenderer* facade);
+    ZOTRendererVive(ZOTConfig* config, ZOTExperiment* experiment, RendererHost* facade);
     /// Ends the headset session first (its images belong to the GL context,
     /// which must still be current), then releases the GL objects.
     ~ZOTRendererVive() override;
@@ -108,7 +108,7 @@ private:
     ZOTScene& scene() { return *scenes_[static_cast<std::size_t>(currentScene_)]; }
 
     ZOTExperiment* experiment_;
-    ZOTRenderer* facade_;
+    RendererHost* facade_;
     std::unique_ptr<XrHeadset> headset_;
     HeadsetFrame frame_; ///< the frame of the moment; the facade's frame stamps read it
     FrameStats stats_;

@@ -1,9 +1,9 @@
 #include "ZOTScene.h"
 
 #include "PlaceTint.h"
+#include "RendererHost.h"
 #include "ZOTConfig.h"
 #include "ZOTExperiment.h"
-#include "ZOTRenderer.h"
 #include "ZOTTrial.h"
 
 #include <cmath>
@@ -43,7 +43,7 @@ std::unique_ptr<TexturedQuad3D> squareAround(std::array<float, 2> centre, float 
 
 } // namespace
 
-ZOTScene::ZOTScene(const ZOTConfig& config, ZOTExperiment* experiment, ZOTRenderer* facade, float depthFactor)
+ZOTScene::ZOTScene(const ZOTConfig& config, ZOTExperiment* experiment, RendererHost* facade, float depthFactor)
     : experiment_(experiment), facade_(facade)
 {
     const SceneLayout layout = sceneLayout(config, depthFactor);

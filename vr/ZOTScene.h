@@ -9,7 +9,7 @@
 
 struct ZOTConfig;
 class ZOTExperiment;
-class ZOTRenderer;
+class RendererHost;
 
 /// Where a headset scene lies, in scene units (y upwards, looking down −z): the
 /// side of the letter and mask squares, the side of the fixation square, the
@@ -36,7 +36,7 @@ class ZOTScene {
 public:
     /// Builds the quads; the pointers are observed. Needs the facade's shared
     /// textures, makes no GL call.
-    ZOTScene(const ZOTConfig& config, ZOTExperiment* experiment, ZOTRenderer* facade, float depthFactor);
+    ZOTScene(const ZOTConfig& config, ZOTExperiment* experiment, RendererHost* facade, float depthFactor);
 
     /// Puts the current trial's letters on the six squares (the blank on empty
     /// positions).
@@ -52,7 +52,7 @@ public:
 
 private:
     ZOTExperiment* experiment_;
-    ZOTRenderer* facade_;
+    RendererHost* facade_;
     std::unique_ptr<TexturedQuad3D> fixationQuad_;
     std::array<std::unique_ptr<TexturedQuad3D>, 6> letterQuads_;
     std::array<std::unique_ptr<TexturedQuad3D>, 6> maskQuads_;

@@ -2,7 +2,7 @@
 # Starts the real program in a scratch folder with a zot.cfg, no console input and
 # no display. The entry must echo the configuration, print every prompt (the ended
 # input answers none), seed the experiment, and then end with exit code 2 because
-# no window can be opened, before any result file is made.
+# no window can be opened, with GLFW's reason, before any result file is made.
 # Usage: run_zot_without_display.sh ZOT_BINARY CONFIG EXPECTED_OUTPUT_START
 set -u
 zot=$1 config=$2 expected=$3
@@ -20,8 +20,8 @@ head -n "$lines" stdout.txt >start.txt
 if ! diff -u "$expected" start.txt; then
   echo "zot began its output with something else than expected"; exit 1
 fi
-if [ ! -s stderr.txt ]; then
-  echo "zot did not say on standard error why it stopped"; exit 1
+if ! grep -q '^ERROR > GLFW: .' stderr.txt; then
+  echo "zot did not pass on GLFW's own reason for the failure on standard error:"; cat stderr.txt; exit 1
 fi
 if [ -e logs ]; then
   echo "zot made result files although no session ran"; exit 1

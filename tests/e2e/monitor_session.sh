@@ -28,8 +28,11 @@ logs="$work/logs"
 # 60 Hz: the whole-report exposures are 17, 17, 50, 83, 133 or 200 ms.
 check_session_files "$logs" '17|50|83|133|200'
 grep -q "ZOTExperiment > random seed = 4242" "$work/out1.txt" || fail "seed line"
-# Xvfb does not pace swaps: the start-up check must say so.
-grep -q "^WARNING > BUFFER SWAPS ARE NOT PACED BY THE DISPLAY" "$work/out1.txt" || fail "no unpaced-swap warning"
+# Xvfb does not pace swaps: the start-up check must say so. On a busy machine
+# the frames can come slower than twice the configured rate; then the check
+# sees an unsteady display at the wrong rate, and must warn about that instead.
+grep -qE "^WARNING > (BUFFER SWAPS ARE NOT PACED BY THE DISPLAY|the display refreshes at [0-9.]+ Hz but refreshRate is 60 Hz)" \
+    "$work/out1.txt" || fail "no warning about the unpaced display"
 
 # A second start with the same subject and session appends to the same files.
 data="$logs/ZOT_vive_S01_1.dat"

@@ -71,13 +71,15 @@ reports_shown() {
 
 # One trial: space starts it; the phases run at the display's pace, so wait
 # for the report screen; type the keys given; wait out the 1800 ms lock-out
-# (counted from the start) so that the next space ends the trial.
+# (counted from the start) so that the next space ends the trial. A trial is
+# about 140 frames; software GL on a busy machine has been seen to draw the
+# headset's frames at under 7 per second, so the wait allows a minute.
 trial() {
     local before started
     before=$(reports_shown)
     started=$(date +%s%N)
     key space
-    for _ in $(seq 200); do
+    for _ in $(seq 1200); do
         [ "$(reports_shown)" -gt "$before" ] && break
         kill -0 "$zot_pid" 2>/dev/null || fail "zot ended during a trial"
         sleep 0.05

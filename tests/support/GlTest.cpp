@@ -1,9 +1,10 @@
 #include "GlTest.h"
 
+#include "GlfwErrors.h"
+
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -12,14 +13,9 @@ GLFWwindow* window = nullptr;
 // process ends.
 GLuint vertexArray = 0;
 
-void reportGlfwError(int code, const char* description)
-{
-    std::fprintf(stderr, "GLFW error %d: %s\n", code, description);
-}
-
 bool createContext()
 {
-    glfwSetErrorCallback(reportGlfwError);
+    reportGlfwErrors();
     if (!glfwInit())
         return false;
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);

@@ -5,6 +5,7 @@
 #include "GlName.h"
 #include "PresentationClock.h"
 #include "RefreshMeter.h"
+#include "RendererHost.h"
 #include "TrialTimingRecorder.h"
 #include "ZOTExperiment.h"
 #include "ZOTRendererBlueprint.h"
@@ -23,7 +24,7 @@ class ZOTRendererMonitor;
 /// textures both displays share, the experiment, and the renderer of the
 /// configured display. Runs the main loop and decides, in drawState, what each
 /// screen state draws.
-class ZOTRenderer {
+class ZOTRenderer final : public RendererHost {
 public:
     /// Creates the experiment (which seeds the random generator), opens the
     /// window and GL context and loads the default fonts. For MONITOR a
@@ -32,7 +33,7 @@ public:
     /// VIVE so does a headset runtime, headset or session that cannot be started.
     /// config is observed and must outlive the facade.
     explicit ZOTRenderer(ZOTConfig* config, Clock& clock = steadyClock());
-    ~ZOTRenderer();
+    ~ZOTRenderer() override;
     ZOTRenderer(const ZOTRenderer&) = delete;
     ZOTRenderer& operator=(const ZOTRenderer&) = delete;
 
@@ -43,16 +44,16 @@ public:
     void run();
     /// Draws the piece of the current screen state, then the frame-rate overlay
     /// when `showFPS` is on. Called by the renderer once per view.
-    void drawState();
+    void drawState() override;
     /// Presents the frame drawn into the window's back buffer. Every buffer swap
     /// of the program goes through here: it stamps the presented frame and feeds
     /// the per-trial timing and the start-up refresh check.
-    void presentFrame();
+    void presentFrame() override;
     /// Replaces the source of frame stamps (the headset stamps its frames with
     /// the runtime's predicted display times).
-    void setPresentationClock(std::unique_ptr<PresentationClock> clock);
+    void setPresentationClock(std::unique_ptr<PresentationClock> clock) override;
 
-    GLFWwindow* window() const { return window_; }
+    GLFWwindow* window() const override { return window_; }
     std::uint32_t width() const { return width_; }
     std::uint32_t height() const { return height_; }
     ZOTExperiment& experiment() const { return *experiment_; }
@@ -60,13 +61,11 @@ public:
     /// The renderer of the configured display; nullptr before loadResources.
     ZOTRendererBlueprint* renderer() const { return renderer_.get(); }
 
-    GLuint fixationTexture() const { return fixationTexture_.get(); }
-    GLuint letterTexture(int index) const { return letterTextures_[index].get(); }
-    GLuint blankTexture() const { return blankTexture_.get(); }
-    /// What a letter place shows for a trial's letter index: the letter's
-    /// texture, or the blank for an empty place.
-    GLuint placeTexture(std::int32_t letter) const;
-    GLuint maskTexture(int index) const { return maskTextures_[index].get(); }
+    GLuint fixationTexture() const override { return fixationTexture_.get(); }
+    GLuint letterTexture(int index) const override { return letterTextures_[index].get(); }
+    GLuint blankTexture() const override { return blankTexture_.get(); }
+    GLuint placeTexture(std::int32_t letter) const override;
+    GLuint maskTexture(int index) const override { return maskTextures_[index].get(); }
 
 private:
     void openWindow(int width, int height, bool fullscreen);

@@ -1,5 +1,6 @@
 #include "ZOTRenderer.h"
 
+#include "GlfwErrors.h"
 #include "HandleKey.h"
 #include "SwapClock.h"
 #include "SubjectData.h"
@@ -35,8 +36,13 @@ ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
     activeRenderer = this;
     experiment_ = std::make_unique<ZOTExperiment>(config, clock);
 
-    if (!glfwInit())
+    reportGlfwErrors();
+    if (!glfwInit()) {
+        // GLFW has said why; no window can be opened without it.
         std::cout << "ZOTRenderer > failed to init glfw" << std::endl;
+        std::fputs("ERROR: could not open window with GLFW\n", stderr);
+        std::exit(2);
+    }
 
     if (config->display == VIVE) {
         openHeadsetWindow();
