@@ -11,9 +11,10 @@ here="$(cd "$(dirname "$0")" && pwd)"
 seconds=${1:-60}
 bash "$here/install-deps.sh"
 cd "$here/.."
+mkdir -p build-fuzz
 cmake -S . -B build-fuzz -DZOT_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >build-fuzz.log 2>&1 ||
-  { cat build-fuzz.log; exit 1; }
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >build-fuzz/configure.log 2>&1 ||
+  { cat build-fuzz/configure.log; exit 1; }
 cmake --build build-fuzz -j"$(nproc)" --target zot_fuzz
 cd build-fuzz
 mkdir -p findings
