@@ -78,6 +78,10 @@ ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
 
     glfwSetKeyCallback(window_, onKey);
     glfwSetCharCallback(window_, onChar);
+    // Escape is polled once a frame; a short press that comes and goes between
+    // two polls (slow frames, a busy machine) would be lost. Sticky keys keep
+    // it until read.
+    glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_TRUE);
 
     fonts_ = std::make_unique<DefaultFonts>();
 
@@ -100,9 +104,6 @@ void ZOTRenderer::openHeadsetWindow()
     if (!headset.setupHeadset())
         stopWithoutHeadset();
     openWindow(static_cast<int>(headset.mirrorWidth()), static_cast<int>(headset.mirrorHeight()), false);
-    // Escape is polled once a frame; when the runtime slows the frames down a
-    // short press could fall between two polls. Sticky keys keep it until read.
-    glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_TRUE);
     if (!headset.createSession(window_))
         stopWithoutHeadset();
 #else

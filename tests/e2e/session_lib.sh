@@ -43,12 +43,13 @@ launch_zot() {
 }
 
 # Waits for the window of zot_pid (only that process's, never one a program
-# before it left) and gives it the focus; sets window. Returns 1 if zot ended
-# first or no window came within 30 s.
+# before it left) to be on screen and gives it the focus; sets window. Keys
+# sent before then would go nowhere. Returns 1 if zot ended first or no window
+# came within 30 s.
 await_window() {
     window=
     for _ in $(seq 300); do
-        window=$(xdotool search --all --pid "$zot_pid" --name '^ZOT$' 2>/dev/null | head -n 1) || true
+        window=$(xdotool search --all --onlyvisible --pid "$zot_pid" --name '^ZOT$' 2>/dev/null | head -n 1) || true
         [ -n "$window" ] && break
         kill -0 "$zot_pid" 2>/dev/null || return 1
         sleep 0.1
@@ -56,8 +57,7 @@ await_window() {
     [ -n "$window" ] || return 1
     # No window manager: put the pointer over the window and give it the focus.
     xdotool mousemove 10 10
-    xdotool windowfocus "$window" 2>/dev/null || true
-    sleep 0.5
+    timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null || return 1
 }
 
 start_zot() {

@@ -3,13 +3,13 @@
 #
 #   with_xvfb.sh WIDTHxHEIGHT COMMAND [ARGS...]
 #
-# What the command gets is a display that already answers. Unlike xvfb-run -a:
-# - the server picks its display number itself (-displayfd) and reports only one
-#   whose lock file and every listening socket it holds, so runs started at the
-#   same moment, and servers in a chroot or another mount namespace (which share
-#   the abstract socket names but not /tmp), never end up on one number;
-# - it never resets when its last client leaves (-noreset): a program connecting
-#   at that moment would be dropped while it starts, and GLFW's init then fails;
+# What the command gets is a display that already answers and stays up:
+# - the server never resets when its last client leaves (-noreset). A reset
+#   drops every connection still being set up, so a program starting while a
+#   short-lived client (xdotool, xdpyinfo, a test that just ended) disconnects
+#   fails in glfwInit with "X11: Failed to open display";
+# - the server picks a free display number itself (-displayfd) instead of a
+#   guess from the lock files that another run can take first;
 # - the command starts only after xdpyinfo has been answered.
 set -euo pipefail
 size=$1
