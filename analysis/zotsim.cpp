@@ -6,6 +6,8 @@
 #include "Clock.h"
 #include "ExperimentScreen.h"
 #include "ObserverParameters.h"
+#include "ResultFileNames.h"
+#include "ResultWriter.h"
 #include "SubjectData.h"
 #include "ZOTConfig.h"
 #include "ZOTExperiment.h"
@@ -132,9 +134,9 @@ int main(int argc, char** argv)
         return usageError("the observer's parameters are missing");
 
     // Appending to an existing file would mix simulated trials into a subject's data.
-    const std::string stem = "ZOT_vive_" + subject.subjectID + "_" + subject.session;
-    for (const char* suffix : {".dat", "_practice.dat", "_history.dat"}) {
-        const std::filesystem::path file = logs / (stem + suffix);
+    const ResultFileNames names = resultFileNames(subject.subjectID, subject.session);
+    for (const std::string& name : {names.data, names.practice, names.history}) {
+        const std::filesystem::path file = logs / name;
         if (std::filesystem::exists(file))
             return usageError(file.string() + " exists already; choose another --subject, --session or --logs");
     }
@@ -158,11 +160,14 @@ int main(int argc, char** argv)
     const double period = 1000.0 / config.refreshRate;
     for (std::int64_t frame = 1;; ++frame) {
         experiment.updateTimeline();
+        experiment.framePresented();
         if (autopilot.onFrame())
             break;
         clock.now = static_cast<std::int32_t>(std::llround(static_cast<double>(frame) * period));
     }
     std::cout << "zotsim > " << autopilotText(*parameters) << ": session written to "
               << (logs / experiment.run()->dataFile()).string() << std::endl;
-    return 0;
+    // A session with lost lines is no session to analyse.
+    sessionResultWriter().reportLosses(std::cerr);
+    return sessionResultWriter().linesLost() > 0 ? 3 : 0;
 }

@@ -2,6 +2,8 @@
 
 #include "GlfwErrors.h"
 #include "HandleKey.h"
+#include "RunFiles.h"
+#include "SessionCheck.h"
 #include "SwapClock.h"
 #include "SubjectData.h"
 #include "Texture.h"
@@ -18,15 +20,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 namespace {
 
 // The GLFW callbacks receive only the window; they reach the one facade here.
 ZOTRenderer* activeRenderer = nullptr;
-
-constexpr const char* LETTER_FOLDER = "data/letters_arial_68pt_100px_hcenter_vcenter/";
 
 } // namespace
 
@@ -41,7 +40,7 @@ ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
         // GLFW has said why; no window can be opened without it.
         std::cout << "ZOTRenderer > failed to init glfw" << std::endl;
         std::fputs("ERROR: could not open window with GLFW\n", stderr);
-        std::exit(2);
+        stopBeforeSession();
     }
 
     if (config->display == VIVE) {
@@ -83,7 +82,10 @@ ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
     // it until read.
     glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_TRUE);
 
-    fonts_ = std::make_unique<DefaultFonts>();
+    fonts_ = std::make_unique<DefaultFonts>(runFiles::fontAtlas, runFiles::fontWidths);
+    // The loader has said why; without the atlas no text would show.
+    if (!fonts_->font2D().texture.get() || !fonts_->font3D().texture.get())
+        stopBeforeSession();
 
     const auto& c = config->backgroundColor;
     glClearColor(c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f, c[3] / 255.0f);
@@ -102,28 +104,31 @@ void ZOTRenderer::openHeadsetWindow()
     ZOTRendererVive& headset = *vive;
     headsetRenderer_ = std::move(vive);
     if (!headset.setupHeadset())
-        stopWithoutHeadset();
+        stopBeforeSession();
     openWindow(static_cast<int>(headset.mirrorWidth()), static_cast<int>(headset.mirrorHeight()), false);
     if (!headset.createSession(window_))
-        stopWithoutHeadset();
+        stopBeforeSession();
 #else
     std::cerr << "ERROR: headset presentation (display=VIVE) is not available in this build; "
                  "set display=MONITOR in zot.cfg"
               << std::endl;
-    stopWithoutHeadset();
+    stopBeforeSession();
 #endif
 }
 
-void ZOTRenderer::stopWithoutHeadset()
+void ZOTRenderer::stopBeforeSession()
 {
-    // The runtime has said why. Reverse order: the headset session (its images
-    // belong to the GL context), the context, GLFW.
+    // Whatever failed has said why; no result file exists yet. Reverse order:
+    // the headset session (its images belong to the GL context), the GL objects,
+    // the context, GLFW.
     headsetRenderer_.reset();
+    fonts_.reset();
     vertexArray_.reset();
     if (window_)
         glfwDestroyWindow(window_);
     window_ = nullptr;
     glfwTerminate();
+    sayNotStarted(std::cerr);
     std::exit(2);
 }
 
@@ -137,15 +142,18 @@ void ZOTRenderer::openWindow(int width, int height, bool fullscreen)
     window_ = glfwCreateWindow(width, height, "ZOT", fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
     if (!window_) {
         std::fputs("ERROR: could not open window with GLFW\n", stderr);
-        glfwTerminate();
-        std::exit(2);
+        stopBeforeSession();
     }
     width_ = static_cast<std::uint32_t>(width);
     height_ = static_cast<std::uint32_t>(height);
 
     glfwMakeContextCurrent(window_);
     glewExperimental = GL_TRUE;
-    glewInit();
+    if (const GLenum status = glewInit(); status != GLEW_OK) {
+        std::cerr << "ERROR > GLEW could not load the OpenGL functions: "
+                  << reinterpret_cast<const char*>(glewGetErrorString(status)) << std::endl;
+        stopBeforeSession();
+    }
     // glewInit may leave an error behind in a core context.
     while (glGetError() != GL_NO_ERROR) {
     }
@@ -181,31 +189,40 @@ ZOTRenderer::~ZOTRenderer()
 
 bool ZOTRenderer::loadResources(const SubjectData& subject, const std::filesystem::path& logFolder)
 {
-    experiment_->createRun(subject, logFolder);
-    // The run has already warned about answers unfit for file names.
-    std::ostringstream repeatedWarnings;
-    trialTiming_ = std::make_unique<TrialTimingRecorder>(
-        config_->refreshRate, timingFilePath(logFolder, subject.subjectID, subject.session, repeatedWarnings),
-        std::cout);
-    refreshMeter_ = std::make_unique<RefreshMeter>(config_->refreshRate, std::cout);
-
-    fixationTexture_ = loadLimg("data/letters_couriernew_18ptbold_100px_hcenter_vcenter/+.limg");
-    blankTexture_ = loadLimg(std::string(LETTER_FOLDER) + "blank.limg");
-    for (int i = 0; i < 20; ++i)
-        letterTextures_[i] = loadLimg(std::string(LETTER_FOLDER) + ALPHABET[i] + ".limg");
-    for (int k = 1; k <= 8; ++k)
-        maskTextures_[k - 1] = loadLimg("data/masks/Mask" + std::to_string(k) + ".limg");
+    // Everything the driver could refuse comes first: a session that cannot be
+    // shown stops before its run writes a line.
+    fixationTexture_ = loadLimg(runFiles::fixationPicture);
+    blankTexture_ = loadLimg(runFiles::blankPicture);
+    for (std::size_t i = 0; i < letterTextures_.size(); ++i)
+        letterTextures_[i] = loadLimg(runFiles::letterPicture(ALPHABET[i]));
+    for (int k = 1; k <= runFiles::maskCount; ++k)
+        maskTextures_[static_cast<std::size_t>(k - 1)] = loadLimg(runFiles::maskPicture(k));
+    // The loader has said why a picture is missing.
+    bool shown = fixationTexture_.get() && blankTexture_.get();
+    for (const GlTexture& texture : letterTextures_)
+        shown = shown && texture.get();
+    for (const GlTexture& texture : maskTextures_)
+        shown = shown && texture.get();
+    if (!shown)
+        return false;
 
     if (headsetRenderer_) {
 #ifdef ZOT_HEADSET
-        static_cast<ZOTRendererVive&>(*headsetRenderer_).init();
+        if (!static_cast<ZOTRendererVive&>(*headsetRenderer_).init())
+            return false;
 #endif
         renderer_ = std::move(headsetRenderer_);
     } else {
         auto monitor = std::make_unique<ZOTRendererMonitor>(config_, experiment_.get(), this);
-        monitor->init(width_, height_);
+        if (!monitor->init(width_, height_))
+            return false;
         renderer_ = std::move(monitor);
     }
+
+    experiment_->createRun(subject, logFolder);
+    trialTiming_ = std::make_unique<TrialTimingRecorder>(config_->refreshRate,
+                                                         logFolder / experiment_->run()->timingFile(), std::cout);
+    refreshMeter_ = std::make_unique<RefreshMeter>(config_->refreshRate, std::cout);
 
     if (!presentationClock_)
         presentationClock_ = std::make_unique<SwapClock>(window_);
@@ -256,6 +273,8 @@ void ZOTRenderer::presentFrame()
 {
     glfwSwapBuffers(window_);
     recordPresentedFrame();
+    // Only now, with the frame on its way to the screen, may the disk be waited for.
+    experiment_->framePresented();
 }
 
 void ZOTRenderer::setPresentationClock(std::unique_ptr<PresentationClock> clock)

@@ -29,16 +29,19 @@ public:
     /// Creates the experiment (which seeds the random generator), opens the
     /// window and GL context and loads the default fonts. For MONITOR a
     /// configured `refreshRate` of 0 or below is replaced by the monitor's rate.
-    /// A window that cannot be opened ends the process with exit code 2; for
-    /// VIVE so does a headset runtime, headset or session that cannot be started.
+    /// A window that cannot be opened ends the process with exit code 2, and so
+    /// does a font atlas the driver refuses; for VIVE also a headset runtime,
+    /// headset or session that cannot be started.
     /// config is observed and must outlive the facade.
     explicit ZOTRenderer(ZOTConfig* config, Clock& clock = steadyClock());
     ~ZOTRenderer() override;
     ZOTRenderer(const ZOTRenderer&) = delete;
     ZOTRenderer& operator=(const ZOTRenderer&) = delete;
 
-    /// Builds the run and opens its result files, loads the shared textures and
-    /// sets up the renderer of the configured display. Returns true.
+    /// Loads the shared textures and sets up the renderer of the configured
+    /// display, then builds the run and opens its result files. False, with
+    /// nothing written, when the driver refuses a texture, a shader program or
+    /// a render target (what failed has said why on the console).
     bool loadResources(const SubjectData& subject, const std::filesystem::path& logFolder = "logs");
     /// The main loop; returns when the window is to close.
     void run();
@@ -70,7 +73,9 @@ public:
 private:
     void openWindow(int width, int height, bool fullscreen);
     void openHeadsetWindow();
-    [[noreturn]] void stopWithoutHeadset();
+    /// Ends the process with exit code 2 before any result file exists, after
+    /// the failure has been reported.
+    [[noreturn]] void stopBeforeSession();
     void sampleFrameRate();
     void recordPresentedFrame();
     TrialIdentity currentTrialIdentity() const;

@@ -18,17 +18,23 @@ ZOTExperiment::ZOTExperiment(ZOTConfig* config, Clock& clock)
     lastTrialStart_ = elapsedMs(2000, clock.milliseconds());
 }
 
-ZOTExperiment::~ZOTExperiment() = default;
-
-void ZOTExperiment::createRun(const SubjectData& subject, const std::filesystem::path& logFolder)
+ZOTExperiment::~ZOTExperiment()
 {
-    run_ = std::make_unique<ZOTRun>(*config_, subject, *clock_, logFolder);
+    writePhaseLines();
+}
+
+void ZOTExperiment::createRun(const SubjectData& subject, const std::filesystem::path& logFolder,
+                              ResultWriter& writer)
+{
+    run_ = std::make_unique<ZOTRun>(*config_, subject, *clock_, logFolder, writer);
 }
 
 int ZOTExperiment::next()
 {
     if (!run_ || trialRunning_)
         return -1;
+    // The previous trial's lines are on disk before anything of the next one.
+    writePhaseLines();
     if (elapsedMs(lastTrialStart_, clock_->milliseconds()) < SPACE_LOCK_MS)
         return -1;
     const RunState runState = run_->advance();
@@ -82,16 +88,31 @@ void ZOTExperiment::updateTimeline()
         phaseEntered_ = true;
     }
     if (state_ == REPORT && phaseEntered_) {
-        // Written after the masks were drawn, so no file access falls into a timed phase.
-        if (run_ && trial) {
-            run_->logEventAt(fixationStart_, "fixation");
-            run_->logEventAt(stimulusStart_, stimulusDescription(*trial));
-            run_->logEventAt(masksStart_, "masks");
-            run_->logEvent("blank");
-        }
+        // The lines are written once this frame is on screen (framePresented).
+        reportStart_ = clock_->milliseconds();
+        phaseLinesPending_ = run_ && trial;
         phaseEntered_ = false;
     }
     ++frameCounter_;
+}
+
+void ZOTExperiment::framePresented()
+{
+    writePhaseLines();
+}
+
+void ZOTExperiment::writePhaseLines()
+{
+    if (!phaseLinesPending_)
+        return;
+    phaseLinesPending_ = false;
+    // Still the trial that ended: only the space press moves the run on.
+    if (const ZOTTrial* trial = currentTrial()) {
+        run_->logEventAt(fixationStart_, "fixation");
+        run_->logEventAt(stimulusStart_, stimulusDescription(*trial));
+        run_->logEventAt(masksStart_, "masks");
+        run_->logEventAt(reportStart_, "blank");
+    }
 }
 
 bool ZOTExperiment::phaseOver(std::int32_t& phaseStart, std::int64_t length)
@@ -112,12 +133,15 @@ void ZOTExperiment::enterPhase(ExperimentState phase)
 
 void ZOTExperiment::addReportKey(const std::string& letter)
 {
+    // The trial's phase lines come before its letters in the history.
+    writePhaseLines();
     if (run_)
         run_->addReportKey(letter);
 }
 
 void ZOTExperiment::removeReportKey()
 {
+    writePhaseLines();
     if (run_)
         run_->removeReportKey();
 }

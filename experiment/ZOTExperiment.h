@@ -44,8 +44,10 @@ public:
     ZOTExperiment(const ZOTExperiment&) = delete;
     ZOTExperiment& operator=(const ZOTExperiment&) = delete;
 
-    /// Makes the run (all blocks and trials) and opens its result files in logFolder.
-    void createRun(const SubjectData& subject, const std::filesystem::path& logFolder = "logs");
+    /// Makes the run (all blocks and trials) and opens its result files in
+    /// logFolder, written through writer.
+    void createRun(const SubjectData& subject, const std::filesystem::path& logFolder = "logs",
+                   ResultWriter& writer = sessionResultWriter());
 
     /// The space-bar step. Returns the run's new RunState, or -1 when the press is
     /// ignored (a trial is running, or the last trial started less than 1800 ms ago).
@@ -53,6 +55,12 @@ public:
 
     /// One displayed frame of the trial timeline; call once per frame before drawing.
     void updateTimeline();
+    /// Call once per frame after the frame has been presented: writes the
+    /// history lines the frame's update left behind (the phase lines of a trial
+    /// whose report screen it showed). Writing them here keeps the disk's wait
+    /// out of the frame loop's timed part: the last mask frame is never held on
+    /// screen by a file write.
+    void framePresented();
 
     /// Report editing, forwarded to the run.
     void addReportKey(const std::string& letter);
@@ -93,6 +101,7 @@ private:
     bool phaseOver(std::int32_t& phaseStart, std::int64_t length);
     /// Starts the next timed phase in the same update.
     void enterPhase(ExperimentState phase);
+    void writePhaseLines();
 
     ZOTConfig* config_;
     Clock* clock_;
@@ -106,4 +115,7 @@ private:
     std::int32_t fixationStart_ = 0;
     std::int32_t stimulusStart_ = 0;
     std::int32_t masksStart_ = 0;
+    std::int32_t reportStart_ = 0;
+    /// The trial's phase lines wait for its first report frame to be presented.
+    bool phaseLinesPending_ = false;
 };

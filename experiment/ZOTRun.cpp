@@ -7,8 +7,8 @@
 #include <iostream>
 
 ZOTRun::ZOTRun(const ZOTConfig& config, const SubjectData& subject, Clock& clock,
-               const std::filesystem::path& logFolder)
-    : config_(&config), clock_(&clock), logFolder_(logFolder)
+               const std::filesystem::path& logFolder, ResultWriter& writer)
+    : config_(&config), clock_(&clock), logFolder_(logFolder), writer_(&writer)
 {
     // Blocks are made in this order, the practice block last, so that a seed
     // always draws the same lists.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "ResultWriter.h"
 #include "ZOTBlock.h"
 
 #include <cstdint>
@@ -27,13 +28,14 @@ enum RunState : std::int32_t {
 
 /// A whole session: the practice block and the main blocks (all made at
 /// construction), the walk through them, the report of the current trial, the
-/// block's score and the three result files.
+/// block's score and the three result files (the timing file is named here too).
 class ZOTRun {
 public:
     /// Builds every block by `mode` (drawing all random numbers of the session), then
-    /// creates the log folder and writes the files' headers. Time stamps come from clock.
+    /// creates the log folder and writes the files' headers through writer. Time
+    /// stamps come from clock.
     ZOTRun(const ZOTConfig& config, const SubjectData& subject, Clock& clock = steadyClock(),
-           const std::filesystem::path& logFolder = "logs");
+           const std::filesystem::path& logFolder = "logs", ResultWriter& writer = sessionResultWriter());
     ZOTRun(const ZOTRun&) = delete;
     ZOTRun& operator=(const ZOTRun&) = delete;
 
@@ -75,6 +77,9 @@ public:
     const std::string& dataFile() const { return dataFile_; }
     const std::string& practiceFile() const { return practiceFile_; }
     const std::string& historyFile() const { return historyFile_; }
+    const std::string& timingFile() const { return timingFile_; }
+    const std::filesystem::path& logFolder() const { return logFolder_; }
+    ResultWriter& writer() const { return *writer_; }
 
 private:
     void openLogs(const SubjectData& subject);
@@ -83,6 +88,7 @@ private:
     const ZOTConfig* config_;
     Clock* clock_;
     std::filesystem::path logFolder_;
+    ResultWriter* writer_;
     RunState state_ = STATE_START;
     std::unique_ptr<ZOTBlock> practiceBlock_;
     std::vector<std::unique_ptr<ZOTBlock>> blocks_;
@@ -96,6 +102,7 @@ private:
     std::string dataFile_;
     std::string practiceFile_;
     std::string historyFile_;
+    std::string timingFile_;
 };
 
 /// "day/month/year hour:minute:second", numbers without leading zeros (5/12/2026 6:3:9).

@@ -1,17 +1,16 @@
 // The run's result files: a data file and a practice file with one record per
 // trial, and a history file with every event, time-stamped. Each line is written
-// on its own (open, append, flush to disk, close), so the files are complete
+// on its own, whole or not at all (ResultWriter), so the files are complete
 // whenever the program ends.
 
 #include "ZOTRun.h"
 
-#include "LogFile.h"
 #include "NumberText.h"
+#include "ResultFileNames.h"
 #include "SubjectData.h"
 #include "ZOTConfig.h"
 #include "ZOTTrial.h"
 
-#include <iostream>
 
 std::string historyTimeText(const std::tm& local)
 {
@@ -36,31 +35,30 @@ std::string trialRecord(const ZOTConfig& config, const ZOTTrial& trial, const st
 
 void ZOTRun::openLogs(const SubjectData& subject)
 {
-    // The answers name the files only in a safe spelling; the history keeps them as typed.
-    const std::string stem = "ZOT_vive_" + fileNamePart(subject.subjectID, "subject ID", std::cout) + "_" +
-                             fileNamePart(subject.session, "session", std::cout);
-    dataFile_ = stem + ".dat";
-    practiceFile_ = stem + "_practice.dat";
-    historyFile_ = stem + "_history.dat";
+    // The session's start has already told of names that differ from the answers.
+    const ResultFileNames names = resultFileNames(subject.subjectID, subject.session);
+    dataFile_ = names.data;
+    practiceFile_ = names.practice;
+    historyFile_ = names.history;
+    timingFile_ = names.timing;
 
-    std::error_code error;
-    std::filesystem::create_directories(logFolder_, error);
-    if (error)
-        std::cerr << "WARNING > could not create the folder " << logFolder_.string() << ": " << error.message()
-                  << std::endl;
+    // A folder that cannot be made shows in the writes that follow.
+    std::error_code ignored;
+    std::filesystem::create_directories(logFolder_, ignored);
 
     const std::int64_t mainTrials = std::int64_t{config_->trialsPerBlock} * config_->blocksPerRun;
-    appendLine(logFolder_ / dataFile_, std::to_string(mainTrials));
+    writer_->appendLine(logFolder_ / dataFile_, std::to_string(mainTrials));
     if (config_->practiceBlock)
-        appendLine(logFolder_ / practiceFile_, std::to_string(config_->trialsPerBlock));
+        writer_->appendLine(logFolder_ / practiceFile_, std::to_string(config_->trialsPerBlock));
 
-    logEvent("SubjectNumber: " + subject.subjectID);
-    logEvent("SubjectCode: " + subject.subjectCode);
-    logEvent("Session: " + subject.session);
-    logEvent("Age: " + subject.age);
-    logEvent("Gender: " + subject.gender);
-    logEvent("Handedness: " + subject.handedness);
-    logEvent("VisionAid: " + subject.visionAid);
+    // The history keeps the answers as typed, control characters made visible.
+    logEvent("SubjectNumber: " + printableAnswer(subject.subjectID));
+    logEvent("SubjectCode: " + printableAnswer(subject.subjectCode));
+    logEvent("Session: " + printableAnswer(subject.session));
+    logEvent("Age: " + printableAnswer(subject.age));
+    logEvent("Gender: " + printableAnswer(subject.gender));
+    logEvent("Handedness: " + printableAnswer(subject.handedness));
+    logEvent("VisionAid: " + printableAnswer(subject.visionAid));
     logEvent("Time: " + historyTimeText(clock_->localTime()));
 }
 
@@ -70,7 +68,7 @@ void ZOTRun::writeTrialRecord()
     if (!trial)
         return;
     const std::string& file = currentBlockIndex_ == -1 ? practiceFile_ : dataFile_;
-    appendLine(logFolder_ / file, trialRecord(*config_, *trial, report_));
+    writer_->appendLine(logFolder_ / file, trialRecord(*config_, *trial, report_));
 }
 
 void ZOTRun::logEvent(const std::string& text)
@@ -80,5 +78,5 @@ void ZOTRun::logEvent(const std::string& text)
 
 void ZOTRun::logEventAt(std::int32_t stamp, const std::string& text)
 {
-    appendLine(logFolder_ / historyFile_, std::to_string(stamp) + '\t' + text);
+    writer_->appendLine(logFolder_ / historyFile_, std::to_string(stamp) + '\t' + text);
 }

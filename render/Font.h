@@ -21,9 +21,6 @@ struct Font {
     FontMetrics metrics;
 };
 
-/// The atlas and width table every text on screen is drawn from.
-inline constexpr const char* defaultFontAtlasPath = "data/verdana16_white.limg";
-inline constexpr const char* defaultFontWidthsPath = "data/verdana16_widths.txt";
 inline constexpr std::uint32_t defaultFontTileSize = 16;
 
 /// Reads up to 256 decimal integers separated by any white space; the k-th is
@@ -43,8 +40,7 @@ Font loadFont(const std::string& atlasPath, const std::string& widthsPath, std::
 /// draw with an empty font (texture 0, all widths 0).
 class DefaultFonts {
 public:
-    explicit DefaultFonts(const std::string& atlasPath = defaultFontAtlasPath,
-                          const std::string& widthsPath = defaultFontWidthsPath);
+    DefaultFonts(const std::string& atlasPath, const std::string& widthsPath);
     ~DefaultFonts();
     DefaultFonts(const DefaultFonts&) = delete;
     DefaultFonts& operator=(const DefaultFonts&) = delete;

@@ -47,16 +47,22 @@ std::optional<std::uint64_t> limgPixelBytes(std::uint32_t width, std::uint32_t h
     return pixels * 4;
 }
 
-LimgRead readLimg(std::istream& in)
+bool readLimgHeader(std::istream& in, std::uint32_t& width, std::uint32_t& height)
 {
     std::array<unsigned char, headerBytes> header{};
     in.read(reinterpret_cast<char*>(header.data()), headerBytes);
     if (in.gcount() != static_cast<std::streamsize>(headerBytes))
-        return {LimgFault::badHeader, {}};
+        return false;
+    width = readLittleEndian32(header.data());
+    height = readLittleEndian32(header.data() + 4);
+    return true;
+}
 
+LimgRead readLimg(std::istream& in)
+{
     LimgImage image;
-    image.width = readLittleEndian32(header.data());
-    image.height = readLittleEndian32(header.data() + 4);
+    if (!readLimgHeader(in, image.width, image.height))
+        return {LimgFault::badHeader, {}};
 
     const std::optional<std::uint64_t> wanted = limgPixelBytes(image.width, image.height);
     const std::optional<std::uint64_t> held = bytesLeft(in);

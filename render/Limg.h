@@ -34,6 +34,10 @@ struct LimgRead {
 /// count does not fit in 64 bits.
 std::optional<std::uint64_t> limgPixelBytes(std::uint32_t width, std::uint32_t height);
 
+/// Reads the 8-byte header (width, then height) from the current position of
+/// in; false when fewer than 8 bytes are left.
+bool readLimgHeader(std::istream& in, std::uint32_t& width, std::uint32_t& height);
+
 /// Reads one LIMG picture from the current position of a seekable stream (a file
 /// or a string stream). The header's byte count is checked against what the
 /// stream still holds before any pixel memory is allocated, so a damaged or

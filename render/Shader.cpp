@@ -45,6 +45,10 @@ GlShader compileShaderFile(const std::string& path, GLenum stage)
     glCompileShader(shader.get());
 
     printInfoLog(shader.get(), glGetShaderiv, glGetShaderInfoLog);
+    GLint compiled = GL_FALSE;
+    glGetShaderiv(shader.get(), GL_COMPILE_STATUS, &compiled);
+    if (compiled != GL_TRUE)
+        std::cerr << "ERROR > the shader " << path << " did not compile; the driver's log is above" << std::endl;
     return shader;
 }
 
@@ -59,6 +63,13 @@ GlProgram linkProgram(GlShader vertexShader, GlShader fragmentShader)
     printInfoLog(program.get(), glGetProgramiv, glGetProgramInfoLog);
     vertexShader.reset();
     fragmentShader.reset();
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program.get(), GL_LINK_STATUS, &linked);
+    if (linked != GL_TRUE) {
+        // An unusable program would draw nothing at all: no letters, masks or texts.
+        std::cerr << "ERROR > the shader program could not be linked; the driver's log is above" << std::endl;
+        return {};
+    }
     std::cout << "program linked successfully" << std::endl;
     return program;
 }

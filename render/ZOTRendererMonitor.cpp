@@ -2,6 +2,7 @@
 
 #include "PlaceTint.h"
 #include "RendererHost.h"
+#include "RunFiles.h"
 #include "ScreenTexts.h"
 #include "Shader.h"
 #include "Texture.h"
@@ -53,7 +54,9 @@ bool ZOTRendererMonitor::init(std::uint32_t width, std::uint32_t height)
     const float W = static_cast<float>(width);
     const float H = static_cast<float>(height);
 
-    program_ = buildProgram("shaders/shader2D.vs", "shaders/shader2D.fs");
+    program_ = buildProgram(runFiles::monitorVertexShader, runFiles::monitorFragmentShader);
+    if (!program_.get())
+        return false;
     mvpLocation_ = glGetUniformLocation(program_.get(), "M_mvp");
     colorLocation_ = glGetUniformLocation(program_.get(), "color");
     samplerLocation_ = glGetUniformLocation(program_.get(), "sampler");
@@ -76,16 +79,15 @@ bool ZOTRendererMonitor::init(std::uint32_t width, std::uint32_t height)
 
     fpsText_ = std::make_unique<Text>("0 FPS", W - 120, 16, 16);
     reportText_ = std::make_unique<Text>("", W / 2, H / 2, config->reportTextSize * 16);
-    const ZOTRun* run = experiment_->run();
-    welcomeText_ = std::make_unique<Text>(welcomeText(*config, run ? run->currentBlockIndex() : 0), W / 2, H / 2, 16);
+    welcomeText_ = std::make_unique<Text>(welcomeText(*config, experiment_->currentBlockIndex()), W / 2, H / 2, 16);
     blockText_ = std::make_unique<Text>("", W / 2, H / 2, 16);
     feedbackText_ = std::make_unique<Text>("", W / 2, H / 2, 16);
     doneText_ = std::make_unique<Text>(config->textDone, W / 2, H / 2, 16);
 
-    instructionTopTexture_ = loadLimg("data/instructions_top.limg");
+    instructionTopTexture_ = loadLimg(runFiles::instructionsTopPicture);
     instructionTopQuad_ = std::make_unique<TexturedQuad>((W - 684) / 2, (H - 491) / 2, 684, 491,
                                                          instructionTopTexture_.get(), false);
-    instructionBottomTexture_ = loadLimg("data/instructions_bottom.limg");
+    instructionBottomTexture_ = loadLimg(runFiles::instructionsBottomPicture);
     instructionBottomQuad_ = std::make_unique<TexturedQuad>((W - 684) / 2, (H - 404) / 2, 684, 404,
                                                             instructionBottomTexture_.get(), false);
 
@@ -99,7 +101,8 @@ bool ZOTRendererMonitor::init(std::uint32_t width, std::uint32_t height)
     // From here on every swap waits for the vertical retrace, so one pass of the
     // main loop is one display frame: the timeline counts these frames.
     glfwSwapInterval(1);
-    return true;
+    // The loader has said why a page is missing.
+    return instructionTopTexture_.get() != 0 && instructionBottomTexture_.get() != 0;
 }
 
 void ZOTRendererMonitor::renderFrame()

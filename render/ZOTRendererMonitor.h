@@ -37,7 +37,8 @@ public:
     ~ZOTRendererMonitor() override;
 
     /// Builds the program, quads and texts for a width × height window and turns
-    /// vertical sync on. Needs the facade's shared textures. Returns true.
+    /// vertical sync on. Needs the facade's shared textures. False when the
+    /// program does not build or a page could not be loaded (each has said why).
     bool init(std::uint32_t width, std::uint32_t height);
 
     void renderFrame() override;

@@ -2,6 +2,7 @@
 
 #include "HeadsetClock.h"
 #include "RendererHost.h"
+#include "RunFiles.h"
 #include "ScreenTexts.h"
 #include "Shader.h"
 #include "Texture.h"
@@ -43,12 +44,15 @@ bool ZOTRendererVive::createSession(GLFWwindow* window)
 
 bool ZOTRendererVive::init()
 {
-    program_ = buildProgram("shaders/simple.vs", "shaders/simple.fs");
+    program_ = buildProgram(runFiles::headsetVertexShader, runFiles::headsetFragmentShader);
+    if (!program_.get())
+        return false;
     mvpLocation_ = glGetUniformLocation(program_.get(), "M_mvp");
     samplerLocation_ = glGetUniformLocation(program_.get(), "sampler");
     colorLocation_ = glGetUniformLocation(program_.get(), "color");
 
-    createEyeTargets();
+    if (!createEyeTargets())
+        return false;
 
     scenes_.push_back(std::make_unique<ZOTScene>(*config, experiment_, facade_, 1.0f));
     if (config->enableDepthPerception)
@@ -60,18 +64,17 @@ bool ZOTRendererVive::init()
     const float zDepth = config->zDepth;
     fpsText_ = std::make_unique<Text3D>("0 FPS", 20, 10, -60, 6);
     reportText_ = std::make_unique<Text3D>("", 0, yRoot, zDepth, config->reportTextSize);
-    const ZOTRun* run = experiment_->run();
-    welcomeText_ = std::make_unique<Text3D>(welcomeText(*config, run ? run->currentBlockIndex() : 0), 0, yRoot,
+    welcomeText_ = std::make_unique<Text3D>(welcomeText(*config, experiment_->currentBlockIndex()), 0, yRoot,
                                             8 * zDepth, 16);
     blockText_ = std::make_unique<Text3D>("", 0, yRoot, 8 * zDepth, 16);
     feedbackText_ = std::make_unique<Text3D>("", 0, yRoot, 8 * zDepth, 16);
     doneText_ = std::make_unique<Text3D>(config->textDone, 0, yRoot, 8 * zDepth, 16);
 
     // The pages are centred on the view axis whatever yRoot is.
-    instructionsTopTexture_ = loadLimg("data/instructions_top.limg");
+    instructionsTopTexture_ = loadLimg(runFiles::instructionsTopPicture);
     instructionsTopQuad_ = std::make_unique<TexturedQuad3D>(-342, -245.5f, 12 * zDepth, 684, 491,
                                                             instructionsTopTexture_.get(), true);
-    instructionsBottomTexture_ = loadLimg("data/instructions_bottom.limg");
+    instructionsBottomTexture_ = loadLimg(runFiles::instructionsBottomPicture);
     instructionsBottomQuad_ = std::make_unique<TexturedQuad3D>(-342, -202, 12 * zDepth, 684, 404,
                                                                instructionsBottomTexture_.get(), true);
 
@@ -84,10 +87,11 @@ bool ZOTRendererVive::init()
 
     // The subject sees the runtime's frames, not the mirror's swaps.
     facade_->setPresentationClock(std::make_unique<HeadsetClock>(frame_));
-    return true;
+    // The loader has said why a page is missing.
+    return instructionsTopTexture_.get() != 0 && instructionsBottomTexture_.get() != 0;
 }
 
-void ZOTRendererVive::createEyeTargets()
+bool ZOTRendererVive::createEyeTargets()
 {
     const auto width = static_cast<GLsizei>(renderWidth_);
     const auto height = static_cast<GLsizei>(renderHeight_);
@@ -114,12 +118,17 @@ void ZOTRendererVive::createEyeTargets()
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, eye.colour.get(), 0);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, eye.depth.get(), 0);
         // An incomplete target draws nothing at all: the subject would see a
-        // blank headset with no word why.
-        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
-            std::cout << "WARNING > ZOTRendererVive > the eye framebuffer is incomplete; the headset will stay dark"
-                      << std::endl;
+        // blank headset.
+        const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+        if (status != GL_FRAMEBUFFER_COMPLETE) {
+            std::cerr << "ERROR > ZOTRendererVive > the driver refuses the eye framebuffer of " << width << " x "
+                      << height << " (status 0x" << std::hex << status << std::dec << ")" << std::endl;
+            glBindFramebuffer(GL_FRAMEBUFFER, 0);
+            return false;
+        }
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return true;
 }
 
 void ZOTRendererVive::renderFrame()

@@ -104,7 +104,7 @@ private:
     void frame(bool advanceTimeline);
     void drawEye(int eye, const ProjectionMatrix& projection);
     void drawMirror();
-    void createEyeTargets();
+    bool createEyeTargets();
     ZOTScene& scene() { return *scenes_[static_cast<std::size_t>(currentScene_)]; }
 
     ZOTExperiment* experiment_;

@@ -22,6 +22,13 @@ public:
     /// was shown on time (the program was busy after the swap); MSC and later
     /// frames are unaffected.
     void stampLate(std::uint64_t frame, std::int64_t microseconds);
+    /// The program works this long before its next swap, on top of what it has
+    /// worked since the last one. A swap issued after the retrace it was meant
+    /// for is shown on a later one, as when a busy program misses its frames.
+    void spend(std::int64_t microseconds);
+    /// The time on this display's clock now: the last frame's retrace plus the
+    /// work spent since.
+    std::int64_t now() const;
     /// Play a server with GLX_OML_sync_control: stamps carry UST (= the retrace
     /// time) and MSC.
     void reportSyncCounters(bool on);
@@ -31,10 +38,13 @@ public:
     FrameStamp stampPresentedFrame() override;
 
 private:
+    std::int64_t retraceTime() const;
+
     double period_;
     std::int64_t start_;
     std::uint64_t frame_ = 0;
     std::int64_t retrace_ = 0;
+    std::int64_t spent_ = 0;
     bool syncCounters_ = false;
     bool predictions_ = false;
     std::map<std::uint64_t, int> latePeriods_;

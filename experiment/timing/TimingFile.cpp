@@ -1,7 +1,6 @@
 #include "TimingFile.h"
 
 #include "FixedDecimals.h"
-#include "LogFile.h"
 
 #include <cmath>
 
@@ -25,13 +24,6 @@ const char* sourceName(StampSource source)
 }
 
 } // namespace
-
-std::filesystem::path timingFilePath(const std::filesystem::path& logFolder, const std::string& subjectId,
-                                     const std::string& session, std::ostream& warnings)
-{
-    return logFolder / ("ZOT_vive_" + fileNamePart(subjectId, "subject ID", warnings) + "_" +
-                        fileNamePart(session, "session", warnings) + "_timing.dat");
-}
 
 std::string timingHeaderLine()
 {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <filesystem>
-#include <iosfwd>
 #include <string>
 
 /// Which trial a frame belongs to, in the experiment's own numbers.
@@ -48,11 +46,6 @@ struct TrialTiming {
     int droppedFrames = 0;
     StampSource source = StampSource::swap;
 };
-
-/// "ZOT_vive_" + subject ID + "_" + session + "_timing.dat" in `logFolder`, both
-/// answers made safe by fileNamePart (which reports a change to `warnings`).
-std::filesystem::path timingFilePath(const std::filesystem::path& logFolder, const std::string& subjectId,
-                                     const std::string& session, std::ostream& warnings);
 
 /// The first line of the timing file of a run: the tab-separated column names.
 std::string timingHeaderLine();

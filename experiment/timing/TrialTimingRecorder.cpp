@@ -1,7 +1,6 @@
 #include "TrialTimingRecorder.h"
 
 #include "DropDetection.h"
-#include "LogFile.h"
 
 #include <ostream>
 #include <system_error>
@@ -23,10 +22,11 @@ StampSource sourceOf(const FrameStamp& stamp)
 } // namespace
 
 TrialTimingRecorder::TrialTimingRecorder(float refreshRate, std::filesystem::path timingFile, std::ostream& console,
-                                         std::size_t ringCapacity)
+                                         std::size_t ringCapacity, ResultWriter& writer)
     : periodMicroseconds_(refreshRate > 0.0f ? 1e6 / refreshRate : 0.0)
     , timingFile_(std::move(timingFile))
     , console_(console)
+    , writer_(writer)
     , frames_(ringCapacity)
 {
     // The experiment makes the log folder too; making it here keeps the file
@@ -34,7 +34,7 @@ TrialTimingRecorder::TrialTimingRecorder(float refreshRate, std::filesystem::pat
     std::error_code ignored;
     if (timingFile_.has_parent_path())
         std::filesystem::create_directories(timingFile_.parent_path(), ignored);
-    appendLine(timingFile_, timingHeaderLine());
+    writer_.appendLine(timingFile_, timingHeaderLine());
 }
 
 void TrialTimingRecorder::onFrame(const FrameStamp& stamp, int stateDrawn, const TrialIdentity& trial)
@@ -123,8 +123,8 @@ void TrialTimingRecorder::finishTrial(const FrameStamp& reportStamp)
     timing.lateMasks = late_[DrawnState::masks];
     timing.droppedFrames = dropped_;
 
-    // A failed write has already warned on the console; the next trial tries again.
-    appendLine(timingFile_, timingLine(timing));
+    // A lost line has been reported and counted; the next trial tries again.
+    writer_.appendLine(timingFile_, timingLine(timing));
     if (stimulusTimingFailed(timing))
         console_ << stimulusTimingWarning(timing, periodMicroseconds_ / 1000.0) << std::endl;
 }

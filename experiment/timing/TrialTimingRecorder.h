@@ -2,6 +2,7 @@
 
 #include "FrameRing.h"
 #include "FrameStamp.h"
+#include "ResultWriter.h"
 #include "TimingFile.h"
 
 #include <array>
@@ -35,7 +36,8 @@ public:
     /// the count lines of the data files). refreshRate is the configured rate,
     /// which the phase lengths are counted in.
     TrialTimingRecorder(float refreshRate, std::filesystem::path timingFile, std::ostream& console,
-                        std::size_t ringCapacity = FrameRing::defaultCapacity);
+                        std::size_t ringCapacity = FrameRing::defaultCapacity,
+                        ResultWriter& writer = sessionResultWriter());
 
     /// Feeds one presented frame, once per frame right after its swap: its
     /// stamp, the experiment state it showed (1 to 10), and the trial it belongs
@@ -53,6 +55,7 @@ private:
     double periodMicroseconds_;
     std::filesystem::path timingFile_;
     std::ostream& console_;
+    ResultWriter& writer_;
     FrameRing frames_;
 
     // The trial being followed: first stamps and late frames by drawn state.

@@ -1,14 +1,19 @@
 #!/bin/sh
-# Starts the real program in a scratch folder with a zot.cfg, no console input and
-# no display. The entry must echo the configuration, print every prompt (the ended
-# input answers none), seed the experiment, and then end with exit code 2 because
-# no window can be opened, with GLFW's reason, before any result file is made.
+# Starts the real program in a scratch folder with a zot.cfg and the run folder's
+# data and shaders (the binary's folder), no console input and no display. The
+# entry must echo the configuration, print every prompt (the ended input answers
+# none), pass the check of its files, seed the experiment, and then end with exit
+# code 2 because no window can be opened, with GLFW's reason and the line that
+# the session was not started, before any result file is made.
 # Usage: run_zot_without_display.sh ZOT_BINARY CONFIG EXPECTED_OUTPUT_START
 set -u
 zot=$1 config=$2 expected=$3
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cp "$config" "$scratch/zot.cfg"
+run_dir=$(dirname "$zot")
+ln -s "$run_dir/data" "$scratch/data"
+ln -s "$run_dir/shaders" "$scratch/shaders"
 cd "$scratch" || exit 1
 env -u DISPLAY -u WAYLAND_DISPLAY "$zot" </dev/null >stdout.txt 2>stderr.txt
 status=$?
@@ -22,6 +27,9 @@ if ! diff -u "$expected" start.txt; then
 fi
 if ! grep -q '^ERROR > GLFW: .' stderr.txt; then
   echo "zot did not pass on GLFW's own reason for the failure on standard error:"; cat stderr.txt; exit 1
+fi
+if ! grep -qx 'ERROR > the session was not started; nothing was written' stderr.txt; then
+  echo "zot did not say that the session was not started:"; cat stderr.txt; exit 1
 fi
 if [ -e logs ]; then
   echo "zot made result files although no session ran"; exit 1

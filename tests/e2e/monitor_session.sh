@@ -4,7 +4,7 @@
 # xdotool. Then the result files are checked the way analysis scripts read
 # them; a second start must append, and a start without a display must stop.
 #
-#   monitor_session.sh <run folder>     (needs DISPLAY; ctest wraps it in xvfb-run)
+#   monitor_session.sh <run folder>     (needs DISPLAY; ctest runs it in its own Xvfb)
 set -euo pipefail
 
 run_dir=$(cd "$1" && pwd)

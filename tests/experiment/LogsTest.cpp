@@ -1,3 +1,4 @@
+#include "ResultFileNames.h"
 #include "TestSupport.h"
 #include "ZOTRun.h"
 #include "ZOTTrial.h"
@@ -17,65 +18,91 @@ std::set<std::string> namesIn(const std::filesystem::path& folder)
     return names;
 }
 
-TEST(SubjectFileNames, KeepEveryFileInsideTheLogFolder)
+TEST(SubjectFileNames, KeepEveryFileInsideTheLogFolderAndTheHistoryKeepsTheAnswers)
 {
     const struct {
         const char* subjectID;
         const char* session;
         std::string stem; // of the three file names
-        bool warns;
-    } cases[] = {{"VP-01.a_b", "2", "ZOT_vive_VP-01.a_b_2", false},
-                 {"../x", "1", "ZOT_vive_.._x_1", true},
-                 {"..", "..", "ZOT_vive______", true},
-                 {"x", "C:\\y", "ZOT_vive_x_C__y", true}};
+        std::string historyID; // the SubjectNumber line's answer
+    } cases[] = {{"VP-01.a_b", "2", "ZOT_vive_VP-01.a_b_2", "VP-01.a_b"},
+                 {"../x", "1", "ZOT_vive_..%2Fx_1", "../x"},
+                 {"..", "..", "ZOT_vive_.._..", ".."},
+                 {"x", "C:\\y", "ZOT_vive_x_C%3A%5Cy", "x"},
+                 {"A\x1b[2J", "1", "ZOT_vive_A%1B%5B2J_1", "A\\x1B[2J"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.stem);
         SubjectData subject;
         subject.subjectID = c.subjectID;
         subject.session = c.session;
-        testing::internal::CaptureStdout();
         Session session("practiceBlock=1", subject);
-        const std::string console = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(console.find("WARNING > ") != std::string::npos, c.warns) << console;
         EXPECT_EQ(namesIn(session.scratch.path()), (std::set<std::string>{"logs"}));
         EXPECT_EQ(namesIn(session.logFolder()),
                   (std::set<std::string>{c.stem + ".dat", c.stem + "_practice.dat", c.stem + "_history.dat"}));
-        // The history keeps the answers as they were typed.
         const std::string history = session.log(c.stem + "_history.dat");
-        EXPECT_NE(history.find("\tSubjectNumber: " + std::string(c.subjectID) + "\n"), std::string::npos);
-        EXPECT_NE(history.find("\tSession: " + std::string(c.session) + "\n"), std::string::npos);
+        EXPECT_NE(history.find("\tSubjectNumber: " + c.historyID + "\n"), std::string::npos) << history;
+        EXPECT_NE(history.find("\tSession: " + printableAnswer(c.session) + "\n"), std::string::npos);
     }
 }
 
-TEST(WriteFailure, WarnsOnStandardErrorOncePerFileAndTheRunGoesOn)
+TEST(LostLines, EveryFailedWriteIsReportedAndCountedAndTheRunGoesOn)
 {
     // A file where the log folder should be loses every line; a folder in the data
-    // file's place loses only the records, while the history goes on.
+    // file's place loses only the data file's lines, while the history goes on.
+    // Two trials of one letter: data file 1 count line + 2 records; history 8
+    // subject lines + per trial 4 phase lines and 1 letter.
     const struct {
         std::function<void(const std::filesystem::path&)> block;
-        std::vector<const char*> lost;
-        std::ptrdiff_t historyLines;
+        std::size_t lostData;
+        std::size_t lostHistory;
     } cases[] = {
-        {[](const std::filesystem::path& logs) { std::ofstream(logs) << "in the way"; },
-         {"ZOT_vive_0_0.dat", "ZOT_vive_0_0_history.dat"}, 0},
+        {[](const std::filesystem::path& logs) { std::ofstream(logs) << "in the way"; }, 3, 18},
         {[](const std::filesystem::path& logs) { std::filesystem::create_directories(logs / "ZOT_vive_0_0.dat"); },
-         {"ZOT_vive_0_0.dat"}, 8 + 2 * (4 + 1)},
+         3, 0},
     };
     for (const auto& c : cases) {
-        testing::internal::CaptureStderr();
         Session session("trialsPerBlock=2", {}, c.block);
         session.space();
         session.play("a");
         session.play("a");
-        const std::string errors = testing::internal::GetCapturedStderr();
         EXPECT_EQ(session.experiment->state(), FEEDBACK);
-        for (const char* name : c.lost) {
-            const std::string warning = "WARNING > could not write to " + (session.logFolder() / name).string() + "\n";
-            EXPECT_NE(errors.find(warning), std::string::npos) << errors;
-            EXPECT_EQ(errors.find(warning), errors.rfind(warning)) << errors;
-        }
-        EXPECT_EQ(errors.find("history") == std::string::npos, c.lost.size() == 1) << errors;
-        EXPECT_EQ(lineCount(session.history()), c.historyLines);
+        const std::string errors = session.errors.str();
+        const std::string data = (session.logFolder() / "ZOT_vive_0_0.dat").string();
+        const std::string history = (session.logFolder() / "ZOT_vive_0_0_history.dat").string();
+        // One error line for every lost line, each naming the file and the reason.
+        const auto failures = [&](const std::string& path) {
+            std::size_t n = 0;
+            for (auto at = errors.find("ERROR > could not write to " + path + ": "); at != std::string::npos;
+                 at = errors.find("ERROR > could not write to " + path + ": ", at + 1))
+                ++n;
+            return n;
+        };
+        EXPECT_EQ(failures(data), c.lostData) << errors;
+        EXPECT_EQ(failures(history), c.lostHistory) << errors;
+        EXPECT_EQ(session.writer.linesLost(), c.lostData + c.lostHistory);
+        EXPECT_EQ(lineCount(session.history()), 18 - static_cast<std::ptrdiff_t>(c.lostHistory));
+
+        std::ostringstream summary;
+        session.writer.reportLosses(summary);
+        std::string expected = "ERROR > " + std::to_string(c.lostData + c.lostHistory) +
+                               " result line(s) could not be written and are lost:\n"
+                               "ERROR >   3 line(s) of " + data + "\n";
+        if (c.lostHistory)
+            expected += "ERROR >   18 line(s) of " + history + "\n";
+        EXPECT_EQ(summary.str(), expected);
     }
+}
+
+TEST(LostLines, ASessionThatLosesNothingReportsNothing)
+{
+    Session session;
+    session.space();
+    session.play("a");
+    std::ostringstream summary;
+    session.writer.reportLosses(summary);
+    EXPECT_EQ(summary.str(), "");
+    EXPECT_EQ(session.writer.linesLost(), 0u);
+    EXPECT_EQ(session.errors.str(), "");
 }
 
 TEST(ResultFiles, ASecondStartAppendsToTheSameFiles)

@@ -7,6 +7,7 @@
 #include "Clock.h"
 #include "ExperimentScreen.h"
 #include "HandleKey.h"
+#include "ResultWriter.h"
 #include "SubjectData.h"
 #include "TempDir.h"
 #include "ZOTConfig.h"
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,24 @@ public:
     void setLetterTextures() override { ++letterTextureCalls; }
 };
 
+/// The system's disk with faults played on top: a disk that fills up, a sync
+/// that fails or takes its time, a cut-back that fails, a folder that cannot be
+/// written. Lines go to real files, so what remains can be read back.
+class PlayedDisk final : public ResultDisk {
+public:
+    /// Bytes the disk still takes; -1 for no limit. A write beyond it is cut
+    /// short, and one with nothing left fails with "No space left on device".
+    std::int64_t bytesLeft = -1;
+    bool refuseOpen = false;
+    bool failSync = false;
+    bool failTruncate = false;
+    /// Runs at every sync (a slow disk).
+    std::function<void()> onSync;
+    int syncs = 0;
+
+    std::unique_ptr<AppendFile> openForAppend(const std::filesystem::path& path, std::string& error) override;
+};
+
 /// A configuration from key=value lines (the echo is discarded).
 ZOTConfig configFrom(const std::string& lines);
 
@@ -64,14 +84,17 @@ std::ptrdiff_t lineCount(const std::string& text);
 /// with configLines laid over it (a later line wins).
 class Session {
 public:
-    /// prepare, when given, sees the log folder's path before the run opens its files.
+    /// prepare, when given, sees the log folder's path before the run opens its
+    /// files. The result lines go through disk.
     explicit Session(const std::string& configLines = "", const SubjectData& subject = {},
-                     const std::function<void(const std::filesystem::path&)>& prepare = {});
+                     const std::function<void(const std::filesystem::path&)>& prepare = {},
+                     ResultDisk& disk = systemDisk());
 
     void space() { handleKey(*experiment, screen, KEY_SPACE, 0); }
     /// Types characters; '\b' stands for a press of backspace.
     void type(const std::string& characters);
-    /// Updates the timeline for n frames, the clock moving framePeriod ms after each.
+    /// Plays n frames as the frame loop does (update, present, then what follows
+    /// the present), the clock moving framePeriod ms after each.
     void frames(int n);
     /// Frames until the report screen is up.
     void toReport();
@@ -90,6 +113,9 @@ public:
     FakeClock clock;
     ZOTConfig config;
     FakeScreen screen;
+    /// What the writer said on its error stream.
+    std::ostringstream errors;
+    ResultWriter writer;
     std::unique_ptr<ZOTExperiment> experiment;
     std::int32_t framePeriod = 16;
 };

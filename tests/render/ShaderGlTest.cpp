@@ -47,25 +47,44 @@ TEST_F(ShaderBuild, MissingFileStillPrintsItsLineAndTheCompileLog)
     EXPECT_EQ(compiled, GL_FALSE);
 }
 
-TEST_F(ShaderBuild, FailedLinkPrintsItsLogBeforeTheClosingLine)
+// A program that does not build must not pass for one: the driver's log, an
+// error naming what failed, no "linked successfully", and no program.
+TEST_F(ShaderBuild, FailedCompileOrLinkSaysSoAndGivesNoProgram)
 {
-    TempDir dir;
-    // Compiles, but a stage without main cannot be linked.
-    const std::string vertex = dir.write("v.vs", "#version 330 core\nvoid main() { gl_Position = vec4(0.0); }\n");
-    const std::string fragment =
-        dir.write("f.fs", "#version 330 core\nout vec4 c;\nvoid notMain() { c = vec4(1.0); }\n");
-    GlProgram program;
-    const std::string output = captureStdout([&] { program = buildProgram(vertex, fragment); });
+    const std::string vertexSource = "#version 330 core\nvoid main() { gl_Position = vec4(0.0); }\n";
+    const struct {
+        const char* fault;
+        std::string fragmentSource;
+        std::string error;
+    } cases[] = {
+        // Compiles, but a stage without main cannot be linked.
+        {"no main", "#version 330 core\nout vec4 c;\nvoid notMain() { c = vec4(1.0); }\n",
+         "ERROR > the shader program could not be linked; the driver's log is above\n"},
+        {"syntax", "#version 330 core\nout vec4 c;\nvoid main() { c = vec4(1.0) }\n",
+         "ERROR > the shader FRAGMENT did not compile; the driver's log is above\n"
+         "ERROR > the shader program could not be linked; the driver's log is above\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        TempDir dir;
+        const std::string vertex = dir.write("v.vs", vertexSource);
+        const std::string fragment = dir.write("f.fs", c.fragmentSource);
+        GlProgram program;
+        testing::internal::CaptureStderr();
+        const std::string output = captureStdout([&] { program = buildProgram(vertex, fragment); });
+        const std::string errors = testing::internal::GetCapturedStderr();
 
-    const std::string linking = "linking program ...\n";
-    const std::string closing = "program linked successfully\n";
-    const std::size_t at = output.find(linking);
-    ASSERT_NE(at, std::string::npos) << output;
-    EXPECT_GT(output.size(), at + linking.size() + closing.size()) << "no link log: " << output;
-    EXPECT_EQ(output.substr(output.size() - closing.size()), closing);
-    GLint linked = GL_TRUE;
-    glGetProgramiv(program.get(), GL_LINK_STATUS, &linked);
-    EXPECT_EQ(linked, GL_FALSE);
+        std::string error = c.error;
+        if (const auto at = error.find("FRAGMENT"); at != std::string::npos)
+            error.replace(at, 8, fragment);
+        EXPECT_EQ(errors, error);
+        const std::string linking = "linking program ...\n";
+        const std::size_t at = output.find(linking);
+        ASSERT_NE(at, std::string::npos) << output;
+        EXPECT_GT(output.size(), at + linking.size()) << "no link log: " << output;
+        EXPECT_EQ(output.find("program linked successfully"), std::string::npos) << output;
+        EXPECT_EQ(program.get(), 0u);
+    }
 }
 
 } // namespace

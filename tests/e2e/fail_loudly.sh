@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Starts that must be refused, and a session that loses lines, with the real zot
+# binary: answers on standard input, then the exit code, the messages and the
+# files left behind. A refused start ends with exit code 2 before any result
+# file exists; a session that lost result lines ends with exit code 3.
+#
+#   fail_loudly.sh <run folder>     (needs DISPLAY for the shader and lost-line cases)
+set -euo pipefail
+
+run_dir=$(cd "$1" && pwd)
+. "$(dirname "$0")/session_lib.sh"
+
+answers='S01 CODE\n1\n30 f r 0\n'
+base_cfg='display=MONITOR
+refreshRate=60
+mode=WHOLE
+blocksPerRun=1
+trialsPerBlock=2
+practiceBlock=1
+randomSeed=4242'
+
+# A scratch run folder whose data/ and shaders/ are linked file by file, so a
+# case can spoil one file without touching the run folder.
+fresh() {
+    e2e_cleanup
+    e2e_setup
+    rm "$work/data" "$work/shaders"
+    cp -rs "$run_dir/data" "$work/data"
+    cp -rs "$run_dir/shaders" "$work/shaders"
+    printf '%s\n' "$base_cfg" >"$work/zot.cfg"
+}
+work=
+zot_pid=
+
+# refused <case> <expected stderr line (grep -F)>...: runs zot, which must end
+# with exit code 2, say each line, say the session was not started, and leave
+# the folder as it found it.
+refused() {
+    local name=$1 code=0 before after line
+    shift
+    before=$(cd "$work" && find . | sort)
+    (cd "$work" && printf '%b' "$answers" | "$run_dir/zot" >out.txt 2>err.txt) || code=$?
+    [ "$code" -eq 2 ] || fail "$name: exit code $code, expected 2"
+    for line in "$@" "ERROR > the session was not started; nothing was written"; do
+        grep -qF -- "$line" "$work/err.txt" || fail "$name: no '$line' on standard error"
+    done
+    after=$(cd "$work" && find . | grep -vxE '\./(out|err)\.txt' | sort)
+    [ "$before" = "$after" ] || fail "$name: files were left behind: $(diff <(echo "$before") <(echo "$after"))"
+    echo "refused as it should: $name"
+}
+
+fresh; rm -r "$work/data" "$work/shaders"
+refused "started outside the run folder" "ERROR > data/: no such folder here" "ERROR > shaders/: no such folder here" \
+    "ERROR > start zot from its run folder, which holds data/ and shaders/"
+
+fresh; rm -r "$work/shaders"
+refused "no shaders" "ERROR > shaders/: no such folder here" "start zot from its run folder"
+
+fresh; k=data/letters_arial_68pt_100px_hcenter_vcenter/K.limg
+rm "$work/$k"; head -c 5000 "$run_dir/$k" >"$work/$k"
+refused "truncated letter" "ERROR > $k: announces 100 x 100 pixels but holds 5000 bytes instead of 40008"
+
+fresh; rm "$work/data/verdana16_widths.txt"; head -c 50 "$run_dir/data/verdana16_widths.txt" >"$work/data/verdana16_widths.txt"
+refused "50-byte width table" "ERROR > data/verdana16_widths.txt: holds" "character widths where 256 are needed"
+
+fresh; printf '%s\ntrialsPerBlock=2000000000\n' "$base_cfg" >"$work/zot.cfg"
+refused "too many trials" "trialsPerBlock = 2000000000" "blocksPerRun = 1" "100000"
+
+fresh; printf 'in the way\n' >"$work/logs"
+refused "logs is a file" "ERROR > logs: is not a folder"
+[ "$(cat "$work/logs")" = "in the way" ] || { echo "FAIL: the file named logs changed" >&2; exit 1; }
+
+fresh; mkdir -p "$work/logs/ZOT_vive_S01_1.dat"
+refused "a folder in the data file's place" "ERROR > logs/ZOT_vive_S01_1.dat: cannot be opened for appending"
+
+# The driver refuses a shader only once the window is open: still exit code 2,
+# with the driver's log, before any result file exists.
+fresh; rm "$work/shaders/shader2D.fs"; printf '#version 330 core\nvoid main() { nonsense }\n' >"$work/shaders/shader2D.fs"
+refused "shader that does not compile" "ERROR > the shader shaders/shader2D.fs did not compile" \
+    "ERROR > the shader program could not be linked"
+grep -q "program linked successfully" "$work/out.txt" && fail "a failed link passed for a success"
+
+# A session whose history file turns into a folder after the start: every line
+# for it fails, each one is reported, the count and the file are named at the
+# end, and the exit code says so. The data and timing files go on.
+fresh
+start_zot "$answers" 1
+history="$work/logs/ZOT_vive_S01_1_history.dat"
+rm "$history"
+mkdir "$history"
+key space
+for _ in $(seq 200); do
+    [ "$(wc -l <"$work/logs/ZOT_vive_S01_1_timing.dat")" -ge 2 ] && break
+    kill -0 "$zot_pid" 2>/dev/null || fail "zot ended during the trial"
+    sleep 0.05
+done
+[ "$(wc -l <"$work/logs/ZOT_vive_S01_1_timing.dat")" -ge 2 ] || fail "the report screen never came"
+key a
+sleep 0.3
+key Escape
+expect_exit 3
+# The trial's four phase lines and the typed letter.
+[ "$(grep -cF "ERROR > could not write to logs/ZOT_vive_S01_1_history.dat: " "$work/err1.txt")" -eq 5 ] ||
+    fail "not one error per lost line"
+grep -qxF "ERROR > 5 result line(s) could not be written and are lost:" "$work/err1.txt" || fail "no count of lost lines"
+grep -qxF "ERROR >   5 line(s) of logs/ZOT_vive_S01_1_history.dat" "$work/err1.txt" || fail "lost lines' file not named"
+echo "lost lines reported, exit code 3: OK"
+
+echo "fail loudly: OK"
