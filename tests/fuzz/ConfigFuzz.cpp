@@ -3,23 +3,13 @@
 // of the program relies on.
 #include "ZOTConfig.h"
 
+#include "FuzzRequire.h"
+
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <sstream>
 #include <string>
-
-namespace {
-
-void require(bool holds, const char* what)
-{
-    if (!holds) {
-        std::fprintf(stderr, "config fuzz: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -30,6 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(config.trialsPerBlock >= 1, "trialsPerBlock below 1");
     require(config.depthAngles.size() == config.depthLines.size(), "depth lists of different lengths");
     require(config.display != VIVE || config.refreshRate == 90.0f, "the headset's rate is not 90 Hz");
+    // A rate a display can have, or 0 and below for the monitor's own.
+    require(std::isfinite(config.refreshRate) &&
+                (config.refreshRate <= 0.0f || (config.refreshRate >= 20.0f && config.refreshRate <= 1000.0f)),
+            "refreshRate no display can have");
+    for (float length : {config.size, config.radius, config.sizeMonitor, config.radiusMonitor, config.fixCrossSize,
+                         config.reportTextSize})
+        require(std::isfinite(length) && length > 0.0f, "a size or radius that is not above 0");
     require(config.display == VIVE || config.display == MONITOR, "display outside its enumeration");
     require(config.mode == WHOLE || config.mode == PARTIAL || config.mode == COMBI, "mode outside its enumeration");
     return 0;

@@ -3,24 +3,12 @@
 // naming the file; nothing else (a crash, another exception) is allowed.
 #include "DatFile.h"
 
+#include "FuzzRequire.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
-
-namespace {
-
-void require(bool holds, const char* what)
-{
-    if (!holds) {
-        std::fprintf(stderr, "result file fuzz: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -3,24 +3,12 @@
 // file's header and the pixel block it announces.
 #include "Limg.h"
 
+#include "FuzzRequire.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <string>
-
-namespace {
-
-void require(bool holds, const char* what)
-{
-    if (!holds) {
-        std::fprintf(stderr, "LIMG fuzz: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
