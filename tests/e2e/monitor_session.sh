@@ -21,6 +21,12 @@ randomSeed=4242
 CFG
 
 start_zot 'S01 CODE\n1\n30 f r 0\n' 1
+# The refresh rate is measured while the first screen shows; its verdict is
+# checked below, so leave that screen only once it has been printed.
+for _ in $(seq 300); do
+    grep -q '^RefreshMeter > exposures at' "$work/out1.txt" && break
+    sleep 0.1
+done
 play_session
 expect_exit 0
 
