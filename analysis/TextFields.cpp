@@ -9,7 +9,7 @@ namespace {
 
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+    return c == ' ' || c == '\t';
 }
 
 template <typename Number>

@@ -23,6 +23,7 @@ void forEachLine(std::string_view text, LineFunction line)
 }
 
 /// The fields of a line, split at blanks and tabs (a trailing tab gives no field).
+/// Any other control character, a stray CR too, stays part of its field.
 std::vector<std::string_view> splitFields(std::string_view line);
 
 /// Plain digits only: no sign, no blanks, nothing after the number, no overflow.

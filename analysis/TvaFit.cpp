@@ -241,6 +241,7 @@ TvaFitResult fitTva(const std::vector<ScoredTrial>& trials, const TvaFitOptions&
     result.alphaFitted = problem.fitAlpha;
     result.wLeftFitted = problem.fitWLeft;
     result.logLik = -search.bestValue;
+    result.t0LimitMs = problem.t0Max;
     result.evaluations = search.evaluations;
     return result;
 }

@@ -27,6 +27,9 @@ struct TvaFitResult {
     int trials = 0;
     /// Typed letters that were not targets of their trial (or repeated one).
     int errors = 0;
+    /// The largest t0 searched, just below the shortest exposure at which a
+    /// target was reported (ms).
+    double t0LimitMs = 0.0;
     /// Likelihood evaluations spent over all searches.
     int evaluations = 0;
 };

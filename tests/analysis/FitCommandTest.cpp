@@ -39,21 +39,9 @@ std::vector<std::string> jsonKeys(const std::string& line)
     return keys;
 }
 
-double jsonValue(const std::string& line, const std::string& key)
-{
-    const std::size_t at = line.find("\"" + key + "\":");
-    return std::stod(line.substr(at + key.size() + 3));
-}
-
 TvaParameters observer()
 {
-    TvaParameters params;
-    params.C = 40.0;
-    params.pK = capacityAround(3.0);
-    params.t0Ms = 12.0;
-    params.alpha = 0.5;
-    params.wLeft = 0.5;
-    return params;
+    return observerOf("40,3,12,0.5,0.5");
 }
 
 TEST(FitCommand, JsonGivesOneLinePerSessionWithExactlyTheKeys)

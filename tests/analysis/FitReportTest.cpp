@@ -104,9 +104,8 @@ TEST(FitReport, MarksTheTrialsWhoseTimingWasFlagged)
 TEST(FitReport, ZotfitWritesTheReportOrSaysWhyNot)
 {
     TempDir dir;
-    TvaParameters truth;
-    truth.pK = capacityAround(3.0);
-    const std::string data = dir.write("ZOT_vive_1_1.dat", datText({simulatedSession(truth, 1, 9)}));
+    const std::string data =
+        dir.write("ZOT_vive_1_1.dat", datText({simulatedSession(observerOf("50,3,10,0.5,0.5"), 1, 9)}));
     std::ostringstream out, err;
     ASSERT_EQ(runFitCommand({"--report", dir.file("report.html"), data}, out, err), 0) << err.str();
     std::ifstream written(dir.file("report.html"));

@@ -1,6 +1,9 @@
 #include "SimulatedSession.h"
 
+#include "ObserverSetting.h"
+
 #include <algorithm>
+#include <stdexcept>
 #include <numeric>
 
 namespace {
@@ -65,6 +68,23 @@ std::string recordedReport(SimulatedObserver& observer, const DatTrial& trial, d
 {
     const std::string report = observer.report(trial.targets, trial.distractors, exposureMs);
     return report.empty() ? "-" : report;
+}
+
+TvaParameters observerOf(const std::string& text)
+{
+    std::string problem;
+    const std::optional<ObserverSetting> setting = parseObserverSetting(text, problem);
+    if (!setting)
+        throw std::invalid_argument(text + ": " + problem);
+    return observerParameters(*setting);
+}
+
+double jsonValue(const std::string& line, const std::string& key)
+{
+    const std::size_t at = line.find("\"" + key + "\":");
+    if (at == std::string::npos)
+        throw std::invalid_argument("no key " + key + " in " + line);
+    return std::stod(line.substr(at + key.size() + 3));
 }
 
 DatSession simulatedSession(const TvaParameters& params, int blocks, unsigned seed)

@@ -21,6 +21,13 @@ std::vector<DatTrial> designedTrials(int blocks, std::mt19937& random);
 /// record writes it ("-" for none).
 std::string recordedReport(SimulatedObserver& observer, const DatTrial& trial, double exposureMs);
 
+/// An observer given as zot.cfg's autopilot key and zotsim take one:
+/// "C,K,t0,alpha,wLeft".
+TvaParameters observerOf(const std::string& text);
+
+/// The number after "key": in a line of zotfit's JSON.
+double jsonValue(const std::string& line, const std::string& key);
+
 /// designedTrials with the reports of an observer with these parameters.
 DatSession simulatedSession(const TvaParameters& params, int blocks, unsigned seed);
 

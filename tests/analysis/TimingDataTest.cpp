@@ -115,21 +115,11 @@ TEST(TimingData, RecordsMatchTheirSessionsLinesInOrder)
     EXPECT_FALSE(matchTiming(session({partial}, 3), timing, false).matched()) << "no third session";
 }
 
-double jsonValue(const std::string& line, const std::string& key)
-{
-    return std::stod(line.substr(line.find("\"" + key + "\":") + key.size() + 3));
-}
-
 // Every stimulus stayed up one 90 Hz frame longer than recorded: the nominal fit
 // takes the extra frame for a lower threshold, the achieved fit finds the truth.
 TEST(TimingData, AchievedExposuresCorrectAFitOfStimuliThatStayedLonger)
 {
-    TvaParameters truth;
-    truth.C = 50.0;
-    truth.pK = capacityAround(3.5);
-    truth.t0Ms = 20.0;
-    truth.alpha = 0.5;
-    truth.wLeft = 0.5;
+    const TvaParameters truth = observerOf("50,3.5,20,0.5,0.5");
     const double extraFrame = 1000.0 / 90.0;
     std::mt19937 random(17);
     SimulatedObserver observer(truth, 17);

@@ -1,4 +1,4 @@
-#include "SimulatedObserver.h"
+#include "SimulatedSession.h"
 #include "TvaModel.h"
 
 #include <gtest/gtest.h>
@@ -14,17 +14,6 @@ constexpr PlaceSet place(int p)
     return 1u << p;
 }
 
-TvaParameters observer(double C, double meanK, double t0, double alpha, double wLeft)
-{
-    TvaParameters params;
-    params.C = C;
-    params.pK = capacityAround(meanK);
-    params.t0Ms = t0;
-    params.alpha = alpha;
-    params.wLeft = wLeft;
-    return params;
-}
-
 // Rates in letters per ms, as the model's formulas take them.
 PlaceRates ratesPerMs(std::initializer_list<std::pair<int, double>> placeRates)
 {
@@ -37,20 +26,20 @@ PlaceRates ratesPerMs(std::initializer_list<std::pair<int, double>> placeRates)
 TEST(TvaModel, RatesShareCBetweenTheShownPlacesByWeight)
 {
     // Whole report, wLeft 0.6: total weight 3 * 0.6 + 3 * 0.4 = 3.
-    const PlaceRates whole = tvaRates(observer(60.0, 3, 0, 0.5, 0.6), {0b111111, 0});
+    const PlaceRates whole = tvaRates(observerOf("60.0,3,0,0.5,0.6"), {0b111111, 0});
     for (int p = 0; p < 6; ++p)
         EXPECT_NEAR(whole[p], (p >= 3 ? 0.6 : 0.4) / 3.0 * 0.060, 1e-15) << p;
 
     // Targets at 0 and 1 (right), distractors at 2 (right) and 3 to 5 (left),
     // alpha 0.5: total 0.4 + 0.4 + 0.2 + 3 * 0.3 = 1.9.
-    const PlaceRates partial = tvaRates(observer(38.0, 3, 0, 0.5, 0.6), {0b000011, 0b111100});
+    const PlaceRates partial = tvaRates(observerOf("38.0,3,0,0.5,0.6"), {0b000011, 0b111100});
     const double expected[] = {0.4, 0.4, 0.2, 0.3, 0.3, 0.3};
     for (int p = 0; p < 6; ++p)
         EXPECT_NEAR(partial[p], expected[p] / 1.9 * 0.038, 1e-15) << p;
 
     // A place that shows nothing races with nothing.
-    EXPECT_EQ(tvaRates(observer(50, 3, 0, 0.5, 0.5), {place(4), 0})[2], 0.0);
-    EXPECT_NEAR(tvaRates(observer(50, 3, 0, 0.5, 0.5), {place(4), 0})[4], 0.050, 1e-15);
+    EXPECT_EQ(tvaRates(observerOf("50,3,0,0.5,0.5"), {place(4), 0})[2], 0.0);
+    EXPECT_NEAR(tvaRates(observerOf("50,3,0,0.5,0.5"), {place(4), 0})[4], 0.050, 1e-15);
 }
 
 // Hand-computable cases: P(encoded set = M | K) for one and for two letters.
@@ -133,7 +122,7 @@ TEST(TvaModel, EncodingTablesMatchTheFormulaAndSumToOne)
 TEST(TvaModel, ReportProbabilitiesOfEveryDisplaySumToOne)
 {
     const TvaDisplay displays[] = {{0b111111, 0}, {0b000011, 0}, {0b000011, 0b111100}, {0b100010, 0b011101}};
-    TvaParameters params = observer(73.0, 0, 17.0, 0.35, 0.58);
+    TvaParameters params = observerOf("73.0,0,17.0,0.35,0.58");
     params.pK = {0.02, 0.08, 0.2, 0.3, 0.25, 0.1, 0.05};
     for (const TvaDisplay& display : displays)
         for (double exposure : {11.0, 17.5, 78.0, 200.0}) {
@@ -152,7 +141,7 @@ TEST(TvaModel, ReportProbabilitiesOfEveryDisplaySumToOne)
 // frequencies the formulas predict.
 TEST(TvaModel, ReportProbabilitiesMatchTheSimulatedObserver)
 {
-    TvaParameters params = observer(45.0, 0, 12.0, 0.4, 0.6);
+    TvaParameters params = observerOf("45.0,0,12.0,0.4,0.6");
     params.pK = {0.05, 0.1, 0.25, 0.4, 0.2, 0, 0};
     const std::string targets = "0A00B0", distractors = "D0E00F";
     const TvaDisplay display{place(1) | place(4), place(0) | place(2) | place(5)};
