@@ -17,12 +17,14 @@ labels=()
 programs=()
 for arg in "$@"; do
     labels+=("${arg%%=*}")
-    programs+=("$(cd "$(dirname "${arg#*=}")" && pwd)/$(basename "${arg#*=}")")
+    read -r program options <<<"${arg#*=}"
+    programs+=("$(cd "$(dirname "$program")" && pwd)/$(basename "$program") ${options:-}")
 done
 declare -A medians
 for ((r = 1; r <= rounds; r++)); do
     for i in "${!programs[@]}"; do
-        m=$(cd "$run_dir" && "${programs[$i]}" "$frames" 2>/dev/null | sed -n 's/^whole.*median *\([0-9.]*\).*/\1/p')
+        read -r -a command <<<"${programs[$i]}"
+        m=$(cd "$run_dir" && "${command[@]}" "$frames" 2>/dev/null | sed -n 's/^whole.*median *\([0-9.]*\).*/\1/p')
         [ -n "$m" ] || { echo "headset_bench: ${labels[$i]} printed no frame time" >&2; exit 1; }
         medians[${labels[$i]}]+="$m "
         echo "round $r: ${labels[$i]} median ${m} ms"
