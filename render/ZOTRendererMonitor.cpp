@@ -132,6 +132,11 @@ void ZOTRendererMonitor::setFpsText(const std::string& text)
     fpsText_->setText(text);
 }
 
+const std::string& ZOTRendererMonitor::fpsText() const
+{
+    return fpsText_->text();
+}
+
 void ZOTRendererMonitor::setReportText(const std::string& text)
 {
     reportText_->setText(text);

@@ -46,6 +46,8 @@ public:
     void drawFrame();
 
     void setFpsText(const std::string& text) override;
+    /// The frame-rate overlay's text as last set.
+    const std::string& fpsText() const;
     void setReportText(const std::string& text) override;
     void setFeedbackText(const std::string& text) override;
     void setBlockText(const std::string& text) override;

@@ -1,22 +1,34 @@
 #include "ZOTConfig.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <limits>
 #include <sstream>
+#include <string_view>
 #include <utility>
 
 namespace {
 
 // Keys are matched exactly: no blanks trimmed, case matters.
-const std::pair<const char*, float ZOTConfig::*> floatKeys[] = {
-    {"refreshRate", &ZOTConfig::refreshRate},   {"size", &ZOTConfig::size},
-    {"radius", &ZOTConfig::radius},             {"yRoot", &ZOTConfig::yRoot},
-    {"zDepth", &ZOTConfig::zDepth},             {"sizeMonitor", &ZOTConfig::sizeMonitor},
-    {"radiusMonitor", &ZOTConfig::radiusMonitor}, {"fixCrossSize", &ZOTConfig::fixCrossSize},
-    {"reportTextSize", &ZOTConfig::reportTextSize},
+// Lengths on screen or in the scene: one of 0 or below, or not a finite number,
+// would draw letters, masks or texts of no size at all.
+const std::pair<const char*, float ZOTConfig::*> sizeKeys[] = {
+    {"size", &ZOTConfig::size},                   {"radius", &ZOTConfig::radius},
+    {"sizeMonitor", &ZOTConfig::sizeMonitor},     {"radiusMonitor", &ZOTConfig::radiusMonitor},
+    {"fixCrossSize", &ZOTConfig::fixCrossSize},   {"reportTextSize", &ZOTConfig::reportTextSize},
 };
+const std::pair<const char*, float ZOTConfig::*> positionKeys[] = {
+    {"yRoot", &ZOTConfig::yRoot},
+    {"zDepth", &ZOTConfig::zDepth},
+};
+constexpr const char* utf8ByteOrderMark = "\xEF\xBB\xBF";
+// The rates a display can have; 0 and below ask for the monitor's own rate.
+constexpr float lowestRefreshRate = 20.0f;
+constexpr float highestRefreshRate = 1000.0f;
 const std::pair<const char*, std::int32_t ZOTConfig::*> countKeys[] = {
     {"blocksPerRun", &ZOTConfig::blocksPerRun},
     {"trialsPerBlock", &ZOTConfig::trialsPerBlock},
@@ -82,6 +94,19 @@ Color readColor(const std::string& text, Color fallback)
     return color;
 }
 
+/// Stores a length read from text, unless it is not above 0 (text that holds
+/// no number reads as 0): then the field keeps its value, and a warning says so.
+void setSize(const char* key, float& field, const std::string& text, std::ostream& console)
+{
+    const float value = readNumber<float>(text);
+    if (std::isfinite(value) && value > 0.0f) {
+        field = value;
+        return;
+    }
+    console << "WARNING > " << key << "=" << text << " is not a size above 0; " << key << " stays " << field
+            << std::endl;
+}
+
 template <typename Number>
 void appendList(std::vector<Number>& list, const std::string& text)
 {
@@ -104,8 +129,18 @@ ZOTConfig::ZOTConfig() : ZOTConfig(std::filesystem::path("zot.cfg"), std::cout) 
 
 ZOTConfig::ZOTConfig(const std::filesystem::path& file, std::ostream& console)
 {
-    // A missing or unreadable file is no error: the defaults are a complete setting.
-    std::ifstream stream(file);
+    // A missing file is no error: the defaults are a complete setting. A file
+    // that is there but cannot be read is not what the experimenter meant.
+    std::ifstream stream;
+    std::error_code error;
+    if (std::filesystem::exists(file, error)) {
+        if (std::filesystem::is_directory(file, error))
+            console << "WARNING > " << file.string() << " is a folder, not a file; every setting keeps its default"
+                    << std::endl;
+        else if (stream.open(file); !stream)
+            console << "WARNING > " << file.string() << " cannot be read (" << std::strerror(errno)
+                    << "); every setting keeps its default" << std::endl;
+    }
     read(stream, console);
 }
 
@@ -117,7 +152,10 @@ ZOTConfig::ZOTConfig(std::istream& file, std::ostream& console)
 void ZOTConfig::read(std::istream& file, std::ostream& console)
 {
     std::string line;
-    while (std::getline(file, line)) {
+    for (bool first = true; std::getline(file, line); first = false) {
+        // Editors on Windows may start the file with a UTF-8 byte-order mark.
+        if (first && line.rfind(utf8ByteOrderMark, 0) == 0)
+            line.erase(0, std::string_view(utf8ByteOrderMark).size());
         // The file may come from Windows: a CR before the LF is not part of the line.
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
@@ -134,7 +172,12 @@ void ZOTConfig::read(std::istream& file, std::ostream& console)
 
 void ZOTConfig::apply(const std::string& key, const std::string& value, std::ostream& console)
 {
-    for (const auto& [name, field] : floatKeys)
+    if (key == "refreshRate")
+        refreshRate = readNumber<float>(value); // checked once the display is known
+    for (const auto& [name, field] : sizeKeys)
+        if (key == name)
+            setSize(name, this->*field, value, console);
+    for (const auto& [name, field] : positionKeys)
         if (key == name)
             this->*field = readNumber<float>(value);
     for (const auto& [name, field] : countKeys)
@@ -185,8 +228,17 @@ void ZOTConfig::apply(const std::string& key, const std::string& value, std::ost
 
 void ZOTConfig::fixUp(std::ostream& console)
 {
-    if (display == VIVE)
+    if (display == VIVE) {
         refreshRate = 90.0f;
+    } else if (!std::isfinite(refreshRate) ||
+               (refreshRate > 0.0f && (refreshRate < lowestRefreshRate || refreshRate > highestRefreshRate))) {
+        // Such a rate would keep the fixation cross up for ever, or turn every
+        // exposure into 0 frames.
+        console << "WARNING > refreshRate = " << refreshRate << " is not a rate a display can have ("
+                << lowestRefreshRate << " to " << highestRefreshRate
+                << " Hz); the monitor's own rate is used (90 Hz when it reports none)" << std::endl;
+        refreshRate = 0.0f;
+    }
     if (depthAngles.size() != depthLines.size()) {
         console << "WARNING: Unequal number of depth angles and lines, this may lead to unwanted results"
                 << std::endl;

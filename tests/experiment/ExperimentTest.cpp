@@ -9,31 +9,38 @@ namespace {
 
 TEST(SpaceBar, StartsTheFirstTrialAtOnceThenIsLockedWhileATrialRunsAndFor1800Ms)
 {
-    Session session("trialsPerBlock=2");
-    session.space();
-    ASSERT_EQ(session.experiment->state(), FIXATION);
-    EXPECT_EQ(session.screen.letterTextureCalls, 1);
-    const std::int32_t start = session.clock.now;
-    for (ExperimentState phase : {FIXATION, STIMULUS, MASKS}) {
-        while (session.experiment->state() != phase)
-            session.frames(1);
-        EXPECT_EQ(session.experiment->next(), -1) << phase;
-        EXPECT_EQ(session.experiment->state(), phase);
+    // The second start lets the lock-out run past the largest 32-bit clock value:
+    // the report is up before the wrap, and the lock-out ends 99 ms after it.
+    for (const std::int64_t startAt : {std::int64_t{5000}, std::int64_t{INT32_MAX} - 1700}) {
+        SCOPED_TRACE("trial started at " + std::to_string(startAt));
+        Session session("trialsPerBlock=2");
+        session.clock.now = FakeClock::wrapped(startAt);
+        session.space();
+        ASSERT_EQ(session.experiment->state(), FIXATION);
+        EXPECT_EQ(session.screen.letterTextureCalls, 1);
+        for (ExperimentState phase : {FIXATION, STIMULUS, MASKS}) {
+            while (session.experiment->state() != phase)
+                session.frames(1);
+            EXPECT_EQ(session.experiment->next(), -1) << phase;
+            EXPECT_EQ(session.experiment->state(), phase);
+        }
+        session.toReport();
+        ASSERT_LT(FakeClock::wrapped(session.clock.now - startAt), 1600) << "the report must be up before the presses";
+        session.type("ab");
+        for (const int ms : {1600, 1799}) {
+            session.clock.now = FakeClock::wrapped(startAt + ms);
+            session.space();
+            // Ignored, but the shown report is emptied; the stored one comes back with the next key.
+            EXPECT_EQ(session.experiment->state(), REPORT) << ms << " ms after the start";
+            EXPECT_EQ(session.screen.reportText, "");
+        }
+        session.type("c");
+        EXPECT_EQ(session.screen.reportText, "ABC");
+        session.clock.now = FakeClock::wrapped(startAt + 1800);
+        session.space();
+        EXPECT_EQ(session.experiment->state(), FIXATION);
+        EXPECT_EQ(session.screen.letterTextureCalls, 2);
     }
-    session.toReport();
-    ASSERT_LT(session.clock.now, start + 1800);
-    session.type("ab");
-    session.clock.now = start + 1799;
-    session.space();
-    // Ignored, but the shown report is emptied; the stored one comes back with the next key.
-    EXPECT_EQ(session.experiment->state(), REPORT);
-    EXPECT_EQ(session.screen.reportText, "");
-    session.type("c");
-    EXPECT_EQ(session.screen.reportText, "ABC");
-    session.clock.now = start + 1800;
-    session.space();
-    EXPECT_EQ(session.experiment->state(), FIXATION);
-    EXPECT_EQ(session.screen.letterTextureCalls, 2);
 }
 
 TEST(ReportKeys, TypeLowerCaseLettersOnlyAndOnlyInTheReportScreen)
@@ -53,11 +60,15 @@ TEST(Feedback, ShowsTheBlocksCorrectRateAndMistakesAsTheDisplayWritesThem)
 {
     const struct {
         const char* display;
-        const char* typing;
+        std::string typing;
         const char* feedback;
     } cases[] = {{"MONITOR", "ktx", "66.6667|1"}, {"VIVE", "ktx", "66|1"}, {"VIVE", "", "0|0"},
                  {"MONITOR", "kk", "100|0"}, // a target typed twice counts twice
-                 {"VIVE", "abxk", "25|3"}};
+                 {"VIVE", "abxk", "25|3"},
+                 // 24 of 31 in single precision: 24 / 31 is 0.77419353, times 100 the
+                 // nearest float 77.419350 (77.4193); 100 * 24 / 31 would give 77.419357.
+                 {"MONITOR", std::string(24, 'k') + std::string(7, 'a'), "77.4193|7"},
+                 {"VIVE", std::string(24, 'k') + std::string(7, 'a'), "77|7"}};
     for (const auto& c : cases) {
         Session session(std::string("display=") + c.display + "\ntextAfterBlock=%%NUMBER1%%|%%NUMBER2%%");
         session.space();
@@ -110,7 +121,8 @@ TEST(Escape, MidTrialLeavesNoLineOfThatTrialAndInTheReportNoRecord)
 TEST(PartialMode, EndsAtTheFirstAcceptedPressWithoutATrial)
 {
     testing::internal::CaptureStdout();
-    Session session("mode=PARTIAL\npracticeBlock=1\nblocksPerRun=3\nconsoleDebugInfo=1");
+    // The announced number of trials, 10^10, needs more than 32 bits.
+    Session session("mode=PARTIAL\npracticeBlock=1\nblocksPerRun=100000\ntrialsPerBlock=100000\nconsoleDebugInfo=1");
     testing::internal::GetCapturedStdout();
     const ZOTRun& run = *session.experiment->run();
     EXPECT_EQ(session.experiment->currentTrial(), nullptr);
@@ -124,8 +136,8 @@ TEST(PartialMode, EndsAtTheFirstAcceptedPressWithoutATrial)
     session.space();
     EXPECT_EQ(session.experiment->state(), DONE);
     EXPECT_EQ(session.screen.letterTextureCalls, 0);
-    EXPECT_EQ(session.log(run.dataFile()), "3\n");
-    EXPECT_EQ(session.log(run.practiceFile()), "1\n");
+    EXPECT_EQ(session.log(run.dataFile()), "10000000000\n");
+    EXPECT_EQ(session.log(run.practiceFile()), "100000\n");
     EXPECT_EQ(lineCount(session.history()), 8);
 }
 

@@ -149,12 +149,12 @@ TEST(ResultFileNames, OrdinaryAnswersKeepTheirNamesAndOthersAreWrittenAsHex)
 }
 
 // No two pairs of answers may share a file, whatever the bytes: every pair
-// over a small alphabet with the bytes that matter (kept, escaped, '%', '_'),
-// and answers that imitate the files' suffixes.
+// over a small alphabet with the bytes that matter (kept, escaped, '%', '_' and
+// the digits of an escape), and answers that imitate the files' suffixes.
 TEST(ResultFileNames, NoTwoPairsOfAnswersShareAFile)
 {
     std::vector<std::string> answers = {"practice", "history", "timing", "x_practice", "1_timing", "p"};
-    const std::string alphabet = "a_%+";
+    const std::string alphabet = "a_%+2B"; // "+" is written "%2B"
     std::vector<std::string> level = {""};
     for (int length = 0; length <= 3; ++length) {
         answers.insert(answers.end(), level.begin(), level.end());

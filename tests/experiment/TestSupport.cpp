@@ -53,7 +53,7 @@ void Session::frames(int n)
     for (int i = 0; i < n; ++i) {
         experiment->updateTimeline();
         experiment->framePresented();
-        clock.now += framePeriod;
+        clock.advance(framePeriod);
     }
 }
 
@@ -63,6 +63,14 @@ void Session::toReport()
         ASSERT_LT(guard, 100000) << "the trial never reached its report screen";
         frames(1);
     }
+}
+
+void Session::waitLockOut()
+{
+    // Differences, not sums: the clock may have wrapped since the trial started.
+    const std::int32_t sinceStart = FakeClock::wrapped(std::int64_t{clock.now} - experiment->lastTrialStart());
+    if (sinceStart < 1800)
+        clock.advance(1800 - sinceStart);
 }
 
 void Session::finishTrial()

@@ -25,6 +25,9 @@ class FakeClock final : public Clock {
 public:
     std::int32_t now = 5000;
     std::int32_t milliseconds() const override { return now; }
+    /// Moves on by ms, wrapping past the largest 32-bit value as the real clock does.
+    void advance(std::int32_t ms) { now = wrapped(std::int64_t{now} + ms); }
+    static std::int32_t wrapped(std::int64_t ms) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms)); }
     std::tm localTime() const override
     {
         std::tm local{}; // 5/12/2026 6:03:09
@@ -99,7 +102,7 @@ public:
     /// Frames until the report screen is up.
     void toReport();
     /// Waits out the space-bar lock-out of the current trial.
-    void waitLockOut() { clock.now = std::max(clock.now, experiment->lastTrialStart() + 1800); }
+    void waitLockOut();
     /// Ends the current report and starts what comes next.
     void finishTrial();
     /// Plays the started trial to its report screen, types, and ends it.

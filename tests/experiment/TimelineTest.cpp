@@ -8,14 +8,15 @@
 namespace {
 
 // Each of the six whole-report exposures once. At 40 Hz the 10 ms trial has 0
-// frames and is never drawn; at 75 Hz the masks' 37.5 frames round up to 38.
+// frames and is never drawn; at 75 Hz the masks' 37.5 frames round up to 38;
+// at 59.94 Hz one second is 59.94 frames, rounded to 60, and the masks 30.
 TEST(Timeline, ShowsEachPhaseForExactlyItsFramesAndStampsItsFirstFrame)
 {
     const struct {
         const char* rate;
         int fixation;
         int masks;
-    } rates[] = {{"60", 60, 30}, {"40", 40, 20}, {"75", 75, 38}};
+    } rates[] = {{"60", 60, 30}, {"40", 40, 20}, {"75", 75, 38}, {"59.94", 60, 30}};
     for (const auto& r : rates) {
         Session session(std::string("refreshRate=") + r.rate + "\ntrialsPerBlock=6\nrandomSeed=1");
         for (int trial = 0; trial < 6; ++trial) {

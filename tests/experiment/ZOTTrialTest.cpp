@@ -4,28 +4,64 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 namespace {
 
-TEST(ZOTTrial, InitRoundsExposuresToWholeFramesAndRecordsWhatTheyGive)
+// The design as it is published: index, condition, nominal exposure in ms and
+// the position types of positions 0 to 5 (0 empty, 1 target, 2 distractor).
+struct PrototypeRow {
+    int condition;
+    int nominalMs;
+    const char* types;
+};
+constexpr PrototypeRow DESIGN[PROTOTYPE_COUNT] = {
+    {1, 10, "111111"},  {2, 20, "111111"},  {3, 50, "111111"},  {4, 80, "111111"},  {5, 140, "111111"},
+    {6, 200, "111111"}, {7, 80, "110000"},  {8, 80, "101000"},  {9, 80, "011000"},  {10, 80, "000110"},
+    {11, 80, "000101"}, {12, 80, "000011"}, {13, 80, "100100"}, {14, 80, "100010"}, {15, 80, "100001"},
+    {13, 80, "010100"}, {14, 80, "010010"}, {15, 80, "010001"}, {13, 80, "001100"}, {14, 80, "001010"},
+    {15, 80, "001001"}, {16, 80, "112222"}, {17, 80, "121222"}, {18, 80, "211222"}, {19, 80, "222112"},
+    {20, 80, "222121"}, {21, 80, "222211"}, {22, 80, "122122"}, {23, 80, "122212"}, {24, 80, "122221"},
+    {22, 80, "212122"}, {23, 80, "212212"}, {24, 80, "212221"}, {22, 80, "221122"}, {23, 80, "221212"},
+    {24, 80, "221221"},
+};
+
+std::string typesOf(const ZOTTrial& trial)
 {
-    // Whole report at 10 to 200 ms; 50 ms at 90 Hz and 140 ms at 75 Hz fall on half
-    // frames and round up.
+    std::string types;
+    for (std::uint8_t type : trial.positionType)
+        types += static_cast<char>('0' + type);
+    return types;
+}
+
+TEST(ZOTTrial, InitBuildsEveryPrototypeOfTheDesign)
+{
+    // Frames are the nominal time over the frame period (1000 / rate, single
+    // precision) rounded half away from zero, and the recorded ms what those
+    // frames give, rounded the same way: 50 ms at 90 Hz is 4.5 frames and
+    // becomes 5 (55.6 ms, recorded 56); 140 ms at 75 Hz is 10.5 frames and
+    // becomes 11. At 100 Hz every time is a whole number of frames.
     const struct {
         const char* rate;
-        std::array<int, 6> frames;
-        std::array<int, 6> ms;
-    } rates[] = {{"60", {1, 1, 3, 5, 8, 12}, {17, 17, 50, 83, 133, 200}},
-                 {"75", {1, 2, 4, 6, 11, 15}, {13, 27, 53, 80, 147, 200}},
-                 {"90", {1, 2, 5, 7, 13, 18}, {11, 22, 56, 78, 144, 200}},
-                 {"100", {1, 2, 5, 8, 14, 20}, {10, 20, 50, 80, 140, 200}}};
+        std::map<int, std::pair<int, int>> framesAndMs; // by nominal ms
+    } rates[] = {
+        {"60", {{10, {1, 17}}, {20, {1, 17}}, {50, {3, 50}}, {80, {5, 83}}, {140, {8, 133}}, {200, {12, 200}}}},
+        {"75", {{10, {1, 13}}, {20, {2, 27}}, {50, {4, 53}}, {80, {6, 80}}, {140, {11, 147}}, {200, {15, 200}}}},
+        {"90", {{10, {1, 11}}, {20, {2, 22}}, {50, {5, 56}}, {80, {7, 78}}, {140, {13, 144}}, {200, {18, 200}}}},
+        {"100", {{10, {1, 10}}, {20, {2, 20}}, {50, {5, 50}}, {80, {8, 80}}, {140, {14, 140}}, {200, {20, 200}}}},
+    };
     for (const auto& r : rates) {
         ZOTTrial::init(configFrom(std::string("display=MONITOR\nrefreshRate=") + r.rate));
         for (int k = 0; k < PROTOTYPE_COUNT; ++k) {
-            const int nominal = k < 6 ? k : 3; // every partial-report prototype is shown for 80 ms
-            EXPECT_EQ(ZOTTrial::conditionTable[k].exposureFrames, r.frames[nominal]) << r.rate << " Hz, " << k;
-            EXPECT_EQ(ZOTTrial::conditionTable[k].exposureMs, r.ms[nominal]) << r.rate << " Hz, " << k;
+            const ZOTTrial& prototype = ZOTTrial::conditionTable[k];
+            const auto [frames, ms] = r.framesAndMs.at(DESIGN[k].nominalMs);
+            SCOPED_TRACE(std::string(r.rate) + " Hz, prototype " + std::to_string(k));
+            EXPECT_EQ(prototype.condition, DESIGN[k].condition);
+            EXPECT_EQ(typesOf(prototype), DESIGN[k].types);
+            EXPECT_EQ(prototype.exposureFrames, frames);
+            EXPECT_EQ(prototype.exposureMs, ms);
+            EXPECT_EQ(prototype.depthIndex, 0);
         }
     }
 }

@@ -32,6 +32,24 @@ void write(const std::filesystem::path& path, const LimgImage& image)
 
 } // namespace
 
+Screen readBack(int width, int height)
+{
+    Screen screen;
+    screen.width = width;
+    screen.height = height;
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    // GL's rows run bottom-up; people read top-down.
+    screen.rgb.resize(rows.size());
+    const std::size_t stride = static_cast<std::size_t>(width) * 3;
+    for (int y = 0; y < height; ++y)
+        std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>((height - 1 - y) * stride), stride,
+                    screen.rgb.begin() + static_cast<std::ptrdiff_t>(y * stride));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    return screen;
+}
+
 Colour Screen::at(int x, int y) const
 {
     const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
@@ -139,23 +157,14 @@ Screen MonitorTest::frame()
 
 Screen MonitorTest::draw()
 {
-    auto& monitor = static_cast<ZOTRendererMonitor&>(*facade->renderer());
-    monitor.drawFrame();
-    Screen screen;
-    screen.width = static_cast<int>(facade->width());
-    screen.height = static_cast<int>(facade->height());
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(screen.width) * screen.height * 3);
+    static_cast<ZOTRendererMonitor&>(*facade->renderer()).drawFrame();
+    return read();
+}
+
+Screen MonitorTest::read()
+{
     glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, screen.width, screen.height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    // GL's rows run bottom-up; people read top-down.
-    screen.rgb.resize(rows.size());
-    const std::size_t stride = static_cast<std::size_t>(screen.width) * 3;
-    for (int y = 0; y < screen.height; ++y)
-        std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>((screen.height - 1 - y) * stride), stride,
-                    screen.rgb.begin() + static_cast<std::ptrdiff_t>(y * stride));
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    return screen;
+    return readBack(static_cast<int>(facade->width()), static_cast<int>(facade->height()));
 }
 
 void MonitorTest::press(int kind, unsigned char character)

@@ -39,6 +39,10 @@ struct Screen {
     std::array<int, 4> inkBox(int left, int top, int right, int bottom) const;
 };
 
+/// The picture of the bound read framebuffer and read buffer, width × height
+/// from the origin.
+Screen readBack(int width, int height);
+
 /// Mask k (1 to 8) is drawn in its own colour, so a test can tell which mask
 /// went where.
 Colour maskColour(int k);
@@ -67,6 +71,8 @@ protected:
     Screen frame();
     /// Draws the current state as it stands.
     Screen draw();
+    /// The window's back buffer as drawn so far.
+    Screen read();
     void press(int kind, unsigned char character = 0);
     /// Steps the timeline until the screen state is reached (at most 1000
     /// frames) and draws that first frame of it.

@@ -8,7 +8,11 @@
 #include "ZOTRendererMonitor.h"
 #include "ZOTTrial.h"
 
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -78,7 +82,10 @@ TEST_F(MonitorTest, LettersLandOnTheirPlacesTintedByType)
     for (int t = 0; t < 36 && !(sawDistractor && sawEmptyAfterTarget); ++t) {
         clock.now += 2000;
         press(KEY_SPACE);
+        testing::internal::CaptureStdout();
         const Screen s = frameUntil(STIMULUS);
+        // Console output costs time inside the exposure: only when debugging.
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
         const ZOTTrial& trial = *experiment().currentTrial();
         const auto tints = placeTints(trial);
         for (int i = 0; i < 6; ++i) {
@@ -94,6 +101,14 @@ TEST_F(MonitorTest, LettersLandOnTheirPlacesTintedByType)
         }
         // Nothing but the six letters: the centre stays dark.
         EXPECT_EQ(s.at(s.width / 2, s.height / 2), Colour{});
+        config->consoleDebugInfo = true;
+        testing::internal::CaptureStdout();
+        draw();
+        std::string distractorLines;
+        for (std::uint8_t type : trial.positionType)
+            distractorLines += type == DISTRACTOR ? "DISTRACTOR\n" : "";
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), distractorLines) << "one line per distractor and frame";
+        config->consoleDebugInfo = false;
         frameUntil(REPORT);
     }
     EXPECT_TRUE(sawDistractor);
@@ -154,6 +169,154 @@ TEST_F(MonitorTest, FrameRateOverlayOnlyWhenShown)
     const Screen s = draw();
     // "0 FPS": five glyphs of 8 pixels centred on (width - 120, 16).
     EXPECT_EQ(s.inkBox(0, 0, s.width, 40), (std::array<int, 4>{s.width - 140, 8, s.width - 100, 24}));
+}
+
+TEST_F(MonitorTest, InstructionPagesAreCentredAtTheirOwnSizes)
+{
+    // The pages' pictures are solid green (top) and blue (bottom), drawn over the
+    // first text screen; 684 × 491 and 684 × 404 pixels whatever the pictures' size.
+    start();
+    auto& monitor = static_cast<ZOTRendererMonitor&>(*facade->renderer());
+    const struct {
+        int page;
+        int height;
+        Colour colour;
+    } pages[] = {{1, 491, {0, 255, 0}}, {2, 404, {0, 0, 255}}};
+    for (const auto& p : pages) {
+        monitor.drawFrame();
+        monitor.drawInstructionImage(p.page);
+        const Screen s = read();
+        // An edge on a half pixel (491 in 1080) may cover the pixel on either side.
+        const double left = (s.width - 684) / 2.0, top = (s.height - p.height) / 2.0;
+        const std::array<double, 4> expected{left, top, left + 684, top + p.height};
+        const auto box = s.inkBox(0, 0, s.width, s.height);
+        for (int side = 0; side < 4; ++side)
+            EXPECT_NEAR(box[side], expected[side], 0.5) << "page " << p.page << ", side " << side;
+        EXPECT_EQ(s.at(s.width / 2, s.height / 2), p.colour) << "page " << p.page;
+    }
+}
+
+TEST_F(MonitorTest, RefreshRateOfZeroOrBelowIsTheMonitorsOr90Hz)
+{
+    // The exposures are converted with the rate the window settled: 140 ms are
+    // 8 frames at 60 Hz and 13 at 90 Hz (140 / 11.11 = 12.6).
+    const auto framesOf140Ms = [](float rate) { return static_cast<int>(std::lround(140.0 * rate / 1000.0)); };
+    // (A positive rate stays: every other test here runs at the configured 60 Hz.)
+    for (const char* configured : {"-1", "0"}) {
+        testing::internal::CaptureStdout();
+        start(std::string("refreshRate=") + configured + "\n");
+        const std::string console = testing::internal::GetCapturedStdout();
+        const int monitorRate = glfwGetVideoMode(glfwGetPrimaryMonitor())->refreshRate;
+        const float expected = monitorRate > 0 ? static_cast<float>(monitorRate) : 90.0f;
+        SCOPED_TRACE(std::string("refreshRate=") + configured + ", the monitor reports " + std::to_string(monitorRate));
+        EXPECT_EQ(config->refreshRate, expected);
+        EXPECT_EQ(ZOTTrial::conditionTable[4].exposureFrames, framesOf140Ms(expected));
+        EXPECT_NE(console.find("refreshRate = " + std::to_string(static_cast<int>(expected)) + " Hz\n"),
+                  std::string::npos)
+            << console;
+        const bool warned = console.find("WARNING > the monitor reports no refresh rate; using 90 Hz") != std::string::npos;
+        EXPECT_EQ(warned, monitorRate <= 0) << console;
+    }
+}
+
+TEST_F(MonitorTest, KeysActOnPressOnlyAndF3TogglesTheFrameRate)
+{
+    start();
+    GLFWwindow* window = facade->window();
+    // The callbacks as GLFW calls them during event polling.
+    const GLFWkeyfun onKey = glfwSetKeyCallback(window, nullptr);
+    glfwSetKeyCallback(window, onKey);
+    const GLFWcharfun onChar = glfwSetCharCallback(window, nullptr);
+    glfwSetCharCallback(window, onChar);
+    ASSERT_TRUE(onKey && onChar);
+
+    const bool shown = config->showFPS;
+    const struct {
+        int action;
+        bool toggles;
+    } f3[] = {{GLFW_PRESS, true}, {GLFW_REPEAT, false}, {GLFW_RELEASE, false}, {GLFW_PRESS, true}};
+    bool expected = shown;
+    for (const auto& k : f3) {
+        onKey(window, GLFW_KEY_F3, 0, k.action, 0);
+        expected = expected != k.toggles;
+        EXPECT_EQ(config->showFPS, expected) << "F3 action " << k.action;
+    }
+    EXPECT_EQ(config->showFPS, shown);
+
+    for (int action : {GLFW_REPEAT, GLFW_RELEASE})
+        onKey(window, GLFW_KEY_SPACE, 0, action, 0);
+    EXPECT_EQ(experiment().state(), WELCOME) << "a held or released space bar starts nothing";
+    onKey(window, GLFW_KEY_SPACE, 0, GLFW_PRESS, 0);
+    EXPECT_EQ(experiment().state(), FIXATION);
+
+    frameUntil(REPORT);
+    onChar(window, 'k');
+    onChar(window, 'p');
+    onKey(window, GLFW_KEY_F3, 0, GLFW_PRESS, 0); // types nothing
+    onKey(window, GLFW_KEY_A, 0, GLFW_PRESS, 0);  // letters arrive as characters only
+    EXPECT_EQ(experiment().report(), "KP");
+    for (int action : {GLFW_REPEAT, GLFW_RELEASE})
+        onKey(window, GLFW_KEY_BACKSPACE, 0, action, 0);
+    EXPECT_EQ(experiment().report(), "KP");
+    onKey(window, GLFW_KEY_BACKSPACE, 0, GLFW_PRESS, 0);
+    EXPECT_EQ(experiment().report(), "K");
+}
+
+namespace {
+
+// A display whose frames are a fixed time apart on the session's clock, and
+// which closes the window after a number of frames so that the main loop ends.
+class SteppedDisplay final : public PresentationClock {
+public:
+    SteppedDisplay(ManualClock& clock, GLFWwindow* window) : clock_(&clock), window_(window) {}
+    void show(int frames, int periodMs)
+    {
+        framesLeft_ = frames;
+        periodMs_ = periodMs;
+        glfwSetWindowShouldClose(window_, GLFW_FALSE);
+    }
+    FrameStamp stampPresentedFrame() override
+    {
+        clock_->now += periodMs_;
+        if (--framesLeft_ == 0)
+            glfwSetWindowShouldClose(window_, GLFW_TRUE);
+        FrameStamp stamp;
+        stamp.microseconds = std::int64_t{clock_->now} * 1000;
+        return stamp;
+    }
+
+private:
+    ManualClock* clock_;
+    GLFWwindow* window_;
+    int framesLeft_ = 0;
+    int periodMs_ = 0;
+};
+
+} // namespace
+
+TEST_F(MonitorTest, FrameRateIsSampledWhenMoreThanASecondHasPassed)
+{
+    start();
+    auto display = std::make_unique<SteppedDisplay>(clock, facade->window());
+    SteppedDisplay& stepped = *display;
+    facade->setPresentationClock(std::move(display));
+    const auto& monitor = static_cast<const ZOTRendererMonitor&>(*facade->renderer());
+    // Frames 100 ms apart: after 10 frames exactly one second has passed, not
+    // more; the 11th takes the sample of the 10 frames before it.
+    const struct {
+        int frames;
+        int periodMs;
+        const char* shown;
+    } steps[] = {{10, 100, "0 FPS"}, {1, 100, "10 FPS"},
+                 // Then 250 ms apart: the sample frame itself is not counted.
+                 {3, 250, "10 FPS"}, {1, 250, "10 FPS"}, {1, 250, "4 FPS"}};
+    int frames = 0;
+    for (const auto& step : steps) {
+        stepped.show(step.frames, step.periodMs);
+        facade->run();
+        frames += step.frames;
+        EXPECT_EQ(monitor.fpsText(), step.shown) << "after " << frames << " frames";
+    }
 }
 
 TEST_F(MonitorTest, TheTimedPhasesAllocateNothing)

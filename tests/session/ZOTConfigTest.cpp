@@ -1,3 +1,4 @@
+#include "TempDir.h"
 #include "ZOTConfig.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ TEST(ConfigValues, NumbersReadLikeAStream)
         EXPECT_EQ(fromText(std::string("practiceBlock=") + value).practiceBlock, expected) << value;
     const std::pair<const char*, float> floats[] = {{"2.5cm", 2.5f}, {"abc", 0.0f}, {"-.5", -0.5f}};
     for (auto [value, expected] : floats)
-        EXPECT_EQ(fromText(std::string("size=") + value).size, expected) << value;
+        EXPECT_EQ(fromText(std::string("yRoot=") + value).yRoot, expected) << value;
 }
 
 TEST(ConfigValues, EnumerationsAndKeysMatchExactly)
@@ -102,6 +103,57 @@ TEST(ConfigValues, RateAndTexts)
     EXPECT_EQ(fromText("textWelcome= Hello\\nWorld %%NUMBER%% ").textWelcome, " Hello\\nWorld %%NUMBER%% ");
 }
 
+// A display refreshes 20 to 1000 times a second. A rate outside that would hold
+// the fixation cross for ever or make every exposure 0 frames: the monitor's own
+// rate is used instead (0 asks for it), with a warning naming the value.
+TEST(ConfigValues, ARefreshRateNoDisplayHasGivesWayToTheMonitorsOwn)
+{
+    const struct {
+        const char* value;
+        float rate;
+        const char* warned; // the value as the warning names it, or nothing
+    } cases[] = {{"60", 60.0f, nullptr},      {"20", 20.0f, nullptr},        {"1000", 1000.0f, nullptr},
+                 {"-1", -1.0f, nullptr},      {"1e30", 0.0f, "1e+30"},       {"0.0001", 0.0f, "0.0001"},
+                 {"19.5", 0.0f, "19.5"},      {"1000.5", 0.0f, "1000.5"}};
+    for (const auto& c : cases) {
+        std::string console;
+        EXPECT_EQ(fromText(std::string("display=MONITOR\nrefreshRate=") + c.value, &console).refreshRate, c.rate)
+            << c.value;
+        const std::string warning = c.warned ? std::string("WARNING > refreshRate = ") + c.warned +
+                                                   " is not a rate a display can have (20 to 1000 Hz); the monitor's "
+                                                   "own rate is used (90 Hz when it reports none)\n"
+                                             : "";
+        EXPECT_EQ(console.substr(0, console.find("\n##")), warning + "") << c.value;
+    }
+    // The headset has its own rate; what the file says does not matter there.
+    std::string console;
+    EXPECT_EQ(fromText("refreshRate=1e30", &console).refreshRate, 90.0f);
+    EXPECT_EQ(console.find("WARNING"), std::string::npos);
+}
+
+TEST(ConfigValues, SizesOfNothingKeepTheirValueWithAWarning)
+{
+    const struct {
+        const char* line;
+        float ZOTConfig::*field;
+        float kept;
+        const char* warning;
+    } cases[] = {
+        {"sizeMonitor=nan", &ZOTConfig::sizeMonitor, 5.0f, "WARNING > sizeMonitor=nan is not a size above 0; sizeMonitor stays 5"},
+        {"radius=0", &ZOTConfig::radius, 15.0f, "WARNING > radius=0 is not a size above 0; radius stays 15"},
+        {"fixCrossSize=-2", &ZOTConfig::fixCrossSize, 5.0f, "WARNING > fixCrossSize=-2 is not a size above 0; fixCrossSize stays 5"},
+        {"reportTextSize=inf", &ZOTConfig::reportTextSize, 2.0f, "WARNING > reportTextSize=inf is not a size above 0; reportTextSize stays 2"},
+        {"size=1e40", &ZOTConfig::size, 6.0f, "WARNING > size=1e40 is not a size above 0; size stays 6"},
+        {"radiusMonitor=0.5", &ZOTConfig::radiusMonitor, 0.5f, ""},
+    };
+    for (const auto& c : cases) {
+        std::string console;
+        EXPECT_EQ(fromText(c.line, &console).*c.field, c.kept) << c.line;
+        EXPECT_EQ(console.substr(0, console.find("\n##")), *c.warning ? std::string(c.warning) + "\n" : "")
+            << c.line;
+    }
+}
+
 TEST(ConfigValues, RandomSeedMustFit32BitsOrIsIgnoredWithAWarning)
 {
     EXPECT_EQ(fromText("randomSeed=4294967295").randomSeed, 4294967295u);
@@ -138,6 +190,29 @@ TEST(ConfigFile, EchoesEverySettingAfterTheWarningAlsoWithCrLfLineEnds)
     EXPECT_EQ(config.textDone, "Bye");
     EXPECT_EQ(config.textWelcome, fromText("").textWelcome);
     EXPECT_EQ(config.textInputAge, "");
+}
+
+TEST(ConfigFile, AByteOrderMarkBeforeTheFirstKeyIsSkipped)
+{
+    const ZOTConfig config = fromText("\xEF\xBB\xBF" "display=MONITOR\r\nmode=WHOLE\r\n");
+    EXPECT_EQ(config.display, MONITOR);
+    EXPECT_EQ(config.mode, WHOLE);
+    // Only at the start of the file: elsewhere the bytes belong to the key.
+    EXPECT_EQ(fromText("mode=WHOLE\n\xEF\xBB\xBF" "display=MONITOR").display, VIVE);
+}
+
+TEST(ConfigFile, AFileThatCannotBeReadWarnsAndLeavesTheDefaults)
+{
+    TempDir folder;
+    const std::filesystem::path file = folder.path() / "zot.cfg";
+    std::filesystem::create_directory(file);
+    std::ostringstream console;
+    const ZOTConfig config(file, console);
+    std::ostringstream defaults;
+    const ZOTConfig missing(folder.path() / "absent.cfg", defaults);
+    EXPECT_EQ(console.str(), "WARNING > " + file.string() + " is a folder, not a file; every setting keeps its default\n" +
+                                 defaults.str());
+    EXPECT_EQ(config.display, VIVE);
 }
 
 TEST(ConfigFile, MissingFileLeavesTheDefaultsAndStillEchoes)

@@ -54,28 +54,6 @@ void HeadsetTest::showUntil(int state)
     show();
 }
 
-namespace {
-
-Screen readBack(int width, int height)
-{
-    Screen screen;
-    screen.width = width;
-    screen.height = height;
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    // GL's rows run bottom-up; people read top-down.
-    screen.rgb.resize(rows.size());
-    const std::size_t stride = static_cast<std::size_t>(width) * 3;
-    for (int y = 0; y < height; ++y)
-        std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>((height - 1 - y) * stride), stride,
-                    screen.rgb.begin() + static_cast<std::ptrdiff_t>(y * stride));
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    return screen;
-}
-
-} // namespace
-
 Screen HeadsetTest::eye(int eye)
 {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, vive().eyeFramebuffer(eye));

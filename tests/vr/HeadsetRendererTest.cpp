@@ -10,6 +10,7 @@
 #include "ScopedEnv.h"
 #include "ZOTTrial.h"
 
+#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
@@ -113,10 +114,13 @@ TEST_P(HeadsetSceneTest, LettersAndMasksLandWhereEachEyeProjectsThem)
 {
     const SceneCase& c = GetParam();
     startHeadset(std::string("mode=COMBI\ntrialsPerBlock=36\nblocksPerRun=3\n") + c.config);
-    bool sawDistractor = false, sawEmptyAfterTarget = false;
+    // A trial whose first position is empty shows whether each eye starts
+    // white: the left eye's last tint must not reach the right eye.
+    bool sawDistractor = false, sawEmptyAfterTarget = false, sawEmptyFirst = false;
     std::vector<bool> sawDepth(c.depths.size() + 1, false);
     auto seenAll = [&] {
-        return sawDistractor && sawEmptyAfterTarget && std::find(sawDepth.begin(), sawDepth.end(), false) == sawDepth.end();
+        return sawDistractor && sawEmptyAfterTarget && sawEmptyFirst &&
+               std::find(sawDepth.begin(), sawDepth.end(), false) == sawDepth.end();
     };
     for (int t = 0; t < 36 && !seenAll(); ++t) {
         nextTrial();
@@ -124,6 +128,7 @@ TEST_P(HeadsetSceneTest, LettersAndMasksLandWhereEachEyeProjectsThem)
         const ZOTTrial& trial = *experiment().currentTrial();
         ASSERT_LT(static_cast<std::size_t>(trial.depthIndex), sawDepth.size());
         sawDepth[static_cast<std::size_t>(trial.depthIndex)] = true;
+        sawEmptyFirst |= trial.positionType[0] == EMPTY;
         const double d = trial.depthIndex == 0 ? 1.0 : c.depths[static_cast<std::size_t>(trial.depthIndex - 1)];
         for (int e = 0; e < 2; ++e) {
             const Screen s = eye(e);
@@ -154,7 +159,8 @@ TEST_P(HeadsetSceneTest, LettersAndMasksLandWhereEachEyeProjectsThem)
         }
         showUntil(REPORT);
     }
-    EXPECT_TRUE(seenAll()) << "the trials did not cover distractors, empty positions after targets and every depth";
+    EXPECT_TRUE(seenAll())
+        << "the trials did not cover distractors, empty positions first and after targets, and every depth";
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, HeadsetSceneTest,
@@ -210,6 +216,32 @@ TEST_F(HeadsetTest, DebugSquareReplacesTheLettersAroundTheViewAxis)
     showUntil(MASKS);
     const auto [x, y] = positionCentre(0, 1, 6);
     EXPECT_EQ(colourAt(eye(0), simulatedEyes[0].pixel(x, y, Z_DEPTH)), maskColour(1));
+}
+
+TEST_F(HeadsetTest, InstructionPagesAreCentredOnTheViewAxisFarBehindTheLetters)
+{
+    // The pages are drawn over the first text screen in the right eye's view,
+    // as that eye's frame leaves the program and matrix: 684 units wide, 491
+    // (top, green) or 404 (bottom, blue) high, in the plane 12 × zDepth and
+    // centred on the view axis, also when yRoot lifts the letters.
+    startHeadset("yRoot=6\n");
+    const struct {
+        int page;
+        double height;
+        Colour colour;
+    } pages[] = {{1, 491, {0, 255, 0}}, {2, 404, {0, 0, 255}}};
+    const EyeView& view = simulatedEyes[1];
+    for (const auto& p : pages) {
+        show();
+        glBindFramebuffer(GL_FRAMEBUFFER, vive().eyeFramebuffer(1));
+        glViewport(0, 0, view.width, view.height);
+        vive().drawInstructionImage(p.page);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        const Screen s = eye(1);
+        const std::string what = "page " + std::to_string(p.page);
+        expectBox(s.inkBox(0, 0, s.width, s.height), view.box(0, 0, 12 * Z_DEPTH, 684, p.height), what);
+        EXPECT_EQ(colourAt(s, view.pixel(0, 0, 12 * Z_DEPTH)), p.colour) << what;
+    }
 }
 
 struct TextCase {
