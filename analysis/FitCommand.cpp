@@ -120,8 +120,10 @@ int runFitCommand(const std::vector<std::string>& args, std::ostream& out, std::
             TimingMatch match;
             if (timing)
                 match = matchTiming(session, *timing, isPracticeFile(file));
+            else if (const std::string path = timingPathBeside(file); !path.empty())
+                match.problem = "no usable timing file " + path;
             else
-                match.problem = "no usable timing file " + timingPathBeside(file);
+                match.problem = "no timing file beside a file whose name does not end in .dat";
             if (options.achieved && !match.matched()) {
                 err << where << "cannot fit the achieved exposures: " << match.problem << "; the session is not fitted"
                     << std::endl;

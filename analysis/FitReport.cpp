@@ -124,8 +124,7 @@ std::string parameterTable(const ReportSession& report)
     row("C", fixed(p.C, 1), "processing speed, letters per second");
     row("K", fixed(p.meanK(), 2), "VSTM capacity, the mean of the fitted distribution");
     row("t<sub>0</sub>", fixed(p.t0Ms, 1),
-        "perception threshold, ms (searched from 0 to " + fixed(fit.t0LimitMs, 1) +
-            ", the shortest exposure with a target reported)");
+        "perception threshold, ms (searched up to " + fixed(fit.t0LimitMs, 1) + ")");
     row("&alpha;", fit.alphaFitted ? fixed(p.alpha, 3) : "not fitted",
         fit.alphaFitted ? "distractor weight relative to a target" : "no display showed distractors");
     row("w<sub>left</sub>", fit.wLeftFitted ? fixed(p.wLeft, 3) : "not fitted",

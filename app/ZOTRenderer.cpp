@@ -102,9 +102,6 @@ void ZOTRenderer::openHeadsetWindow()
     if (!headset.setupHeadset())
         stopBeforeSession();
     openWindow(static_cast<int>(headset.mirrorWidth()), static_cast<int>(headset.mirrorHeight()), false);
-    // Escape is polled once a frame; when the runtime slows the frames down a
-    // short press could fall between two polls. Sticky keys keep it until read.
-    glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_TRUE);
     if (!headset.createSession(window_))
         stopBeforeSession();
 #else
@@ -145,6 +142,10 @@ void ZOTRenderer::openWindow(int width, int height, bool fullscreen)
     }
     width_ = static_cast<std::uint32_t>(width);
     height_ = static_cast<std::uint32_t>(height);
+    // Escape is polled once a frame: a press and its release that arrive in the
+    // same poll (a short press, or a frame slowed down by the runtime or the
+    // driver) would leave no trace. Sticky keys keep the press until it is read.
+    glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_TRUE);
 
     glfwMakeContextCurrent(window_);
     glewExperimental = GL_TRUE;

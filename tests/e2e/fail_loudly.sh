@@ -106,4 +106,66 @@ grep -qxF "ERROR > 5 result line(s) could not be written and are lost:" "$work/e
 grep -qxF "ERROR >   5 line(s) of logs/ZOT_vive_S01_1_history.dat" "$work/err1.txt" || fail "lost lines' file not named"
 echo "lost lines reported, exit code 3: OK"
 
+# A subject ID of 300 characters with bytes no file name may hold: the names are
+# cut and end in a hash, the history keeps the answer in full.
+fresh
+long_id=$(printf 'VP/%.0s' $(seq 100))
+start_zot "$long_id CODE\\n1\\n30 f r 0\\n" 4
+key Escape
+expect_exit 0
+for f in "$work"/logs/*; do
+    name=$(basename "$f")
+    [ "${#name}" -le 255 ] || fail "file name of ${#name} bytes"
+    case "$name" in ZOT_vive_VP%2FVP%2F*~????????_practice.dat | ZOT_vive_VP%2FVP%2F*~????????.dat | \
+        ZOT_vive_VP%2FVP%2F*~????????_history.dat | ZOT_vive_VP%2FVP%2F*~????????_timing.dat) ;;
+    *) fail "unexpected file $name" ;;
+    esac
+done
+[ "$(ls "$work/logs" | wc -l)" -eq 4 ] || fail "not four result files: $(ls "$work/logs")"
+grep -qF "SubjectNumber: $long_id" "$work"/logs/*_history.dat || fail "the history lost the full subject ID"
+grep -qF "too long for a file name" "$work/out4.txt" || fail "no warning about the cut name"
+echo "long subject ID: OK"
+
+# A full disk: a tiny file system on which the data, practice and history files
+# end one byte short of a page, and the rest of the disk is filled. Every line for
+# them is cut short by the disk: none may remain in part, each is reported, and
+# the exit code is 3. The timing file has room, so the trial's end shows there.
+# Needs the right to mount (root, as in CI).
+fresh
+mkdir "$work/logs"
+if mount -t tmpfs -o size=64k zotfull "$work/logs" 2>/dev/null; then
+    trap 'umount "$work/logs" 2>/dev/null; e2e_cleanup' EXIT
+    for name in ZOT_vive_S01_1.dat ZOT_vive_S01_1_practice.dat ZOT_vive_S01_1_history.dat; do
+        { head -c 4094 /dev/zero | tr '\0' 'x'; echo; } >"$work/logs/$name"
+    done
+    echo timing >"$work/logs/ZOT_vive_S01_1_timing.dat"
+    cat /dev/zero >"$work/logs/filler" 2>/dev/null || true
+    full=$(cat "$work"/logs/ZOT_vive_S01_1.dat "$work"/logs/ZOT_vive_S01_1_practice.dat \
+        "$work"/logs/ZOT_vive_S01_1_history.dat | md5sum)
+    start_zot "$answers" 5
+    key space
+    for _ in $(seq 200); do
+        [ "$(wc -l <"$work/logs/ZOT_vive_S01_1_timing.dat")" -ge 3 ] && break
+        kill -0 "$zot_pid" 2>/dev/null || fail "zot ended during the trial"
+        sleep 0.05
+    done
+    [ "$(wc -l <"$work/logs/ZOT_vive_S01_1_timing.dat")" -ge 3 ] || fail "the report screen never came"
+    key a
+    sleep 0.3
+    key Escape
+    expect_exit 3
+    [ "$(cat "$work"/logs/ZOT_vive_S01_1.dat "$work"/logs/ZOT_vive_S01_1_practice.dat \
+        "$work"/logs/ZOT_vive_S01_1_history.dat | md5sum)" = "$full" ] || fail "a partial line was left on the full disk"
+    # Count lines of the data and practice files, 8 subject lines, the trial's 4
+    # phase lines and its letter.
+    [ "$(grep -c "^ERROR > could not write to logs/ZOT_vive_S01_1.*: only 1 of [0-9]* bytes were written" \
+        "$work/err5.txt")" -eq 15 ] || fail "not every cut-short line reported"
+    grep -qxF "ERROR > 15 result line(s) could not be written and are lost:" "$work/err5.txt" || fail "no count"
+    umount "$work/logs"
+    trap e2e_cleanup EXIT
+    echo "full disk: OK"
+else
+    echo "full disk: skipped (no right to mount a tmpfs here)"
+fi
+
 echo "fail loudly: OK"

@@ -56,6 +56,7 @@ expect_exit() {
         kill -0 "$zot_pid" 2>/dev/null || break
         sleep 0.1
     done
+    kill -0 "$zot_pid" 2>/dev/null && fail "zot did not end within 10 s"
     wait "$zot_pid" || code=$?
     zot_pid=
     [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"

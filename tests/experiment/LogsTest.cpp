@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 
 namespace {
@@ -43,66 +42,6 @@ TEST(SubjectFileNames, KeepEveryFileInsideTheLogFolderAndTheHistoryKeepsTheAnswe
         EXPECT_NE(history.find("\tSubjectNumber: " + c.historyID + "\n"), std::string::npos) << history;
         EXPECT_NE(history.find("\tSession: " + printableAnswer(c.session) + "\n"), std::string::npos);
     }
-}
-
-TEST(LostLines, EveryFailedWriteIsReportedAndCountedAndTheRunGoesOn)
-{
-    // A file where the log folder should be loses every line; a folder in the data
-    // file's place loses only the data file's lines, while the history goes on.
-    // Two trials of one letter: data file 1 count line + 2 records; history 8
-    // subject lines + per trial 4 phase lines and 1 letter.
-    const struct {
-        std::function<void(const std::filesystem::path&)> block;
-        std::size_t lostData;
-        std::size_t lostHistory;
-    } cases[] = {
-        {[](const std::filesystem::path& logs) { std::ofstream(logs) << "in the way"; }, 3, 18},
-        {[](const std::filesystem::path& logs) { std::filesystem::create_directories(logs / "ZOT_vive_0_0.dat"); },
-         3, 0},
-    };
-    for (const auto& c : cases) {
-        Session session("trialsPerBlock=2", {}, c.block);
-        session.space();
-        session.play("a");
-        session.play("a");
-        EXPECT_EQ(session.experiment->state(), FEEDBACK);
-        const std::string errors = session.errors.str();
-        const std::string data = (session.logFolder() / "ZOT_vive_0_0.dat").string();
-        const std::string history = (session.logFolder() / "ZOT_vive_0_0_history.dat").string();
-        // One error line for every lost line, each naming the file and the reason.
-        const auto failures = [&](const std::string& path) {
-            std::size_t n = 0;
-            for (auto at = errors.find("ERROR > could not write to " + path + ": "); at != std::string::npos;
-                 at = errors.find("ERROR > could not write to " + path + ": ", at + 1))
-                ++n;
-            return n;
-        };
-        EXPECT_EQ(failures(data), c.lostData) << errors;
-        EXPECT_EQ(failures(history), c.lostHistory) << errors;
-        EXPECT_EQ(session.writer.linesLost(), c.lostData + c.lostHistory);
-        EXPECT_EQ(lineCount(session.history()), 18 - static_cast<std::ptrdiff_t>(c.lostHistory));
-
-        std::ostringstream summary;
-        session.writer.reportLosses(summary);
-        std::string expected = "ERROR > " + std::to_string(c.lostData + c.lostHistory) +
-                               " result line(s) could not be written and are lost:\n"
-                               "ERROR >   3 line(s) of " + data + "\n";
-        if (c.lostHistory)
-            expected += "ERROR >   18 line(s) of " + history + "\n";
-        EXPECT_EQ(summary.str(), expected);
-    }
-}
-
-TEST(LostLines, ASessionThatLosesNothingReportsNothing)
-{
-    Session session;
-    session.space();
-    session.play("a");
-    std::ostringstream summary;
-    session.writer.reportLosses(summary);
-    EXPECT_EQ(summary.str(), "");
-    EXPECT_EQ(session.writer.linesLost(), 0u);
-    EXPECT_EQ(session.errors.str(), "");
 }
 
 TEST(ResultFiles, ASecondStartAppendsToTheSameFiles)

@@ -82,41 +82,6 @@ TEST(ResultWriter, ATornLastLineGetsItsLineEndBeforeTheFirstNewLine)
     }
 }
 
-// The disk fills up during the second trial of a session; the records and
-// history lines after it are lost, each one reported; a later start with room
-// on the disk goes on from whole lines.
-TEST(ResultWriter, DiskFullMidSessionKeepsWholeLinesAndTheNextStartAppendsCleanly)
-{
-    PlayedDisk disk;
-    const std::string dataName = "ZOT_vive_0_0.dat";
-    Session session("trialsPerBlock=3", {}, {}, disk);
-    const std::filesystem::path logs = session.logFolder();
-    session.space();
-    session.play("ab");
-    disk.bytesLeft = 40; // enough for a few history lines of the next trial
-    session.play("c");
-    session.play("d");
-    EXPECT_EQ(session.experiment->state(), FEEDBACK);
-    // Every file ends with a whole line.
-    for (const auto& entry : std::filesystem::directory_iterator(logs)) {
-        const std::string text = fileText(entry.path());
-        EXPECT_TRUE(text.empty() || text.back() == '\n') << entry.path();
-    }
-    const std::string firstSession = session.log(dataName);
-    EXPECT_EQ(lineCount(firstSession), 2) << "the count line and the first record";
-    EXPECT_GT(session.writer.linesLost(), 2u);
-    std::ostringstream summary;
-    session.writer.reportLosses(summary);
-    EXPECT_NE(summary.str().find("line(s) of " + (logs / dataName).string()), std::string::npos);
-
-    PlayedDisk roomy;
-    Session next(
-        "trialsPerBlock=3", {},
-        [&](const std::filesystem::path& folder) { std::filesystem::copy(logs, folder); }, roomy);
-    EXPECT_EQ(next.log(dataName), firstSession + "3\n");
-    EXPECT_EQ(next.errors.str(), "");
-}
-
 TEST(ResultFileNames, OrdinaryAnswersKeepTheirNamesAndOthersAreWrittenAsHex)
 {
     const struct {
