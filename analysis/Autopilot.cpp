@@ -3,16 +3,13 @@
 #include "Clock.h"
 #include "ExperimentScreen.h"
 #include "HandleKey.h"
+#include "ObserverSetting.h"
 #include "ZOTTrial.h"
 
-#include <sstream>
 
 std::string autopilotText(const TvaParameters& parameters)
 {
-    std::ostringstream text;
-    text << "C=" << parameters.C << " K=" << parameters.meanK() << " t0=" << parameters.t0Ms
-         << " alpha=" << parameters.alpha << " wLeft=" << parameters.wLeft;
-    return text.str();
+    return observerSettingText({parameters.C, parameters.meanK(), parameters.t0Ms, parameters.alpha, parameters.wLeft});
 }
 
 Autopilot::Autopilot(ZOTExperiment& experiment, ExperimentScreen& screen, Clock& clock,

@@ -5,6 +5,17 @@
 #include <cmath>
 #include <limits>
 
+TvaParameters observerParameters(const ObserverSetting& setting)
+{
+    TvaParameters parameters;
+    parameters.C = setting.C;
+    parameters.pK = capacityAround(setting.K);
+    parameters.t0Ms = setting.t0Ms;
+    parameters.alpha = setting.alpha;
+    parameters.wLeft = setting.wLeft;
+    return parameters;
+}
+
 SimulatedObserver::SimulatedObserver(const TvaParameters& parameters, std::uint64_t seed)
     : parameters_(parameters), generator_(seed)
 {

@@ -1,11 +1,17 @@
 #pragma once
 
+#include "ObserverSetting.h"
 #include "TvaParameters.h"
 
 #include <cstdint>
 #include <random>
 #include <string>
 #include <string_view>
+
+/// The observer of a setting (zot.cfg's autopilot key, zotsim's argument): its
+/// mean K split between the two whole numbers around it (3.4 gives P(3) = 0.6,
+/// P(4) = 0.4).
+TvaParameters observerParameters(const ObserverSetting& setting);
 
 /// A person as the race model describes one: the fit's model run forward. For
 /// each display it draws a capacity K from `pK`; every displayed letter finishes

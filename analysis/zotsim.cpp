@@ -5,7 +5,7 @@
 #include "Autopilot.h"
 #include "Clock.h"
 #include "ExperimentScreen.h"
-#include "ObserverParameters.h"
+#include "ObserverSetting.h"
 #include "ResultFileNames.h"
 #include "ResultWriter.h"
 #include "SubjectData.h"
@@ -25,10 +25,11 @@
 namespace {
 
 constexpr const char* USAGE =
-    "usage: zotsim C,K,t0,alpha,wLeft [--config FILE] [--seed N] [--observer-seed N] [--refresh HZ]\n"
+    "usage: zotsim [C,K,t0,alpha,wLeft] [--config FILE] [--seed N] [--observer-seed N] [--refresh HZ]\n"
     "              [--subject ID] [--session S] [--logs FOLDER]\n"
     "  Plays one session of zot.cfg's design (or FILE's) with a simulated observer and writes its\n"
-    "  result files into FOLDER (default logs). C letters/s, K mean capacity, t0 ms, alpha, wLeft.\n"
+    "  result files into FOLDER (default logs). C letters/s, K mean capacity, t0 ms, alpha, wLeft;\n"
+    "  without them, the observer of zot.cfg's autopilot key.\n"
     "  --seed draws the trial lists (default: zot.cfg's randomSeed, else the time); the observer's\n"
     "  seed defaults to the same number. Subject ID (default sim) and session (default 1) name the\n"
     "  files; a file of that name must not exist yet.";
@@ -79,7 +80,7 @@ int usageError(const std::string& message)
 
 int main(int argc, char** argv)
 {
-    std::optional<TvaParameters> parameters;
+    std::optional<ObserverSetting> setting;
     std::filesystem::path configFile = "zot.cfg";
     std::optional<std::uint32_t> seed;
     std::optional<std::uint64_t> observerSeed;
@@ -92,11 +93,11 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (!argument.starts_with("--")) {
-            if (parameters)
+            if (setting)
                 return usageError("unexpected argument \"" + argument + "\"");
             std::string problem;
-            parameters = parseObserverParameters(argument, problem);
-            if (!parameters)
+            setting = parseObserverSetting(argument, problem);
+            if (!setting)
                 return usageError("observer \"" + argument + "\": " + problem);
             continue;
         }
@@ -130,9 +131,6 @@ int main(int argc, char** argv)
             return usageError("unknown option \"" + argument + "\"");
         }
     }
-    if (!parameters)
-        return usageError("the observer's parameters are missing");
-
     // Appending to an existing file would mix simulated trials into a subject's data.
     const ResultFileNames names = resultFileNames(subject.subjectID, subject.session);
     for (const std::string& name : {names.data, names.practice, names.history}) {
@@ -142,6 +140,11 @@ int main(int argc, char** argv)
     }
 
     ZOTConfig config(configFile, std::cout);
+    if (!setting)
+        setting = config.autopilot;
+    if (!setting)
+        return usageError("no observer: give C,K,t0,alpha,wLeft or set autopilot in " + configFile.string());
+    const TvaParameters parameters = observerParameters(*setting);
     if (seed)
         config.randomSeed = seed;
     if (refresh)
@@ -154,7 +157,7 @@ int main(int argc, char** argv)
     ZOTTrial::init(config);
     experiment.createRun(subject, logs);
     NoScreen screen;
-    Autopilot autopilot(experiment, screen, clock, *parameters, observerSeed.value_or(experiment.seed()));
+    Autopilot autopilot(experiment, screen, clock, parameters, observerSeed.value_or(experiment.seed()));
 
     // One pass per display frame, as the frame loop of zot runs them.
     const double period = 1000.0 / config.refreshRate;
@@ -165,7 +168,7 @@ int main(int argc, char** argv)
             break;
         clock.now = static_cast<std::int32_t>(std::llround(static_cast<double>(frame) * period));
     }
-    std::cout << "zotsim > " << autopilotText(*parameters) << ": session written to "
+    std::cout << "zotsim > " << autopilotText(parameters) << ": session written to "
               << (logs / experiment.run()->dataFile()).string() << std::endl;
     // A session with lost lines is no session to analyse.
     sessionResultWriter().reportLosses(std::cerr);

@@ -227,6 +227,11 @@ bool ZOTRenderer::loadResources(const SubjectData& subject, const std::filesyste
     if (!presentationClock_)
         presentationClock_ = std::make_unique<SwapClock>(window_);
 
+    // The observer's seed is the session's: one seed repeats the whole session.
+    if (config_->autopilot)
+        autopilot_ = std::make_unique<Autopilot>(*experiment_, *renderer_, *clock_, observerParameters(*config_->autopilot),
+                                                 experiment_->seed());
+
     std::cout << "refreshRate = " << config_->refreshRate << " Hz" << std::endl;
     return true;
 }
@@ -243,6 +248,10 @@ void ZOTRenderer::run()
     for (;;) {
         renderer_->renderFrame();
         sampleFrameRate();
+        if (autopilot_ && autopilot_->onFrame()) {
+            std::cout << "AUTOPILOT > the session is over; zot closes" << std::endl;
+            glfwSetWindowShouldClose(window_, GLFW_TRUE);
+        }
         if (glfwWindowShouldClose(window_))
             break;
     }
@@ -332,6 +341,8 @@ void ZOTRenderer::drawState()
     case INSTRUCTIONS_TOP: r.drawInstructionImage(1); break;
     case INSTRUCTIONS_BOTTOM: r.drawInstructionImage(2); break;
     }
+    if (autopilot_)
+        r.drawAutopilotMark();
     if (config_->showFPS)
         r.drawFpsText();
 }
@@ -343,11 +354,11 @@ void ZOTRenderer::onKey(GLFWwindow*, int key, int, int action, int)
         return;
     switch (key) {
     case GLFW_KEY_SPACE:
-        if (self->renderer_)
+        if (self->takesSubjectKeys())
             handleKey(*self->experiment_, *self->renderer_, KEY_SPACE, 0);
         break;
     case GLFW_KEY_BACKSPACE:
-        if (self->renderer_)
+        if (self->takesSubjectKeys())
             handleKey(*self->experiment_, *self->renderer_, KEY_BACKSPACE, 0);
         break;
     case GLFW_KEY_F3:
@@ -361,6 +372,6 @@ void ZOTRenderer::onKey(GLFWwindow*, int key, int, int action, int)
 void ZOTRenderer::onChar(GLFWwindow*, unsigned int codepoint)
 {
     ZOTRenderer* self = activeRenderer;
-    if (self && self->renderer_)
+    if (self && self->takesSubjectKeys())
         handleKey(*self->experiment_, *self->renderer_, KEY_CHARACTER, static_cast<unsigned char>(codepoint & 0xffu));
 }

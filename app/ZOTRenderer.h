@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Autopilot.h"
 #include "Clock.h"
 #include "Font.h"
 #include "GlName.h"
@@ -43,10 +44,12 @@ public:
     /// nothing written, when the driver refuses a texture, a shader program or
     /// a render target (what failed has said why on the console).
     bool loadResources(const SubjectData& subject, const std::filesystem::path& logFolder = "logs");
-    /// The main loop; returns when the window is to close.
+    /// The main loop; returns when the window is to close (with the autopilot
+    /// also once its session is over).
     void run();
-    /// Draws the piece of the current screen state, then the frame-rate overlay
-    /// when `showFPS` is on. Called by the renderer once per view.
+    /// Draws the piece of the current screen state, then the autopilot's mark
+    /// when it answers, then the frame-rate overlay when `showFPS` is on. Called
+    /// by the renderer once per view.
     void drawState() override;
     /// Presents the frame drawn into the window's back buffer. Every buffer swap
     /// of the program goes through here: it stamps the presented frame and feeds
@@ -79,6 +82,10 @@ private:
     void sampleFrameRate();
     void recordPresentedFrame();
     TrialIdentity currentTrialIdentity() const;
+    /// Space, letters and backspace reach the experiment once a renderer shows
+    /// it, and never while the autopilot answers: a key pressed by someone at
+    /// the machine would mix into the simulated answers.
+    bool takesSubjectKeys() const { return renderer_ && !autopilot_; }
 
     static void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
     static void onChar(GLFWwindow* window, unsigned int codepoint);
@@ -90,6 +97,8 @@ private:
     /// The headset renderer from construction (it opens the runtime before the
     /// window) until loadResources has set it up and made it renderer_.
     std::unique_ptr<ZOTRendererBlueprint> headsetRenderer_;
+    /// Answers in place of a person when `autopilot` is set; made by loadResources.
+    std::unique_ptr<Autopilot> autopilot_;
     GLFWwindow* window_ = nullptr;
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;

@@ -18,6 +18,14 @@ int main()
     // Command-line arguments are ignored: "zot.cfg" in the working directory is
     // the only configuration.
     auto config = std::make_unique<ZOTConfig>();
+    if (config->autopilot) {
+        // Before the subject questions, so that nobody mistakes the session for a person's.
+        std::cout << "##############################\n"
+                  << "AUTOPILOT > zot answers every trial itself: " << observerSettingText(*config->autopilot) << "\n"
+                  << "AUTOPILOT > no person is tested and the result files hold simulated answers;\n"
+                  << "AUTOPILOT > remove the autopilot line from zot.cfg to run a subject\n"
+                  << "##############################" << std::endl;
+    }
     const SubjectData subject = askSubjectData(*config, std::cin, std::cout);
 
     // Before the window hides the console: everything the session will load,

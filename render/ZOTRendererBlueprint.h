@@ -35,6 +35,8 @@ public:
     /// Instruction page n (1 top, 2 bottom); other n draw nothing.
     virtual void drawInstructionImage(int n) = 0;
     virtual void drawFpsText() = 0;
+    /// "AUTOPILOT" in a corner, on every screen while the autopilot answers.
+    virtual void drawAutopilotMark() = 0;
 
 protected:
     ZOTConfig* config; ///< observed; owned by the program entry

@@ -78,6 +78,8 @@ bool ZOTRendererMonitor::init(std::uint32_t width, std::uint32_t height)
                                                        facade_->maskTexture(i), false);
 
     fpsText_ = std::make_unique<Text>("0 FPS", W - 120, 16, 16);
+    // The top left corner, opposite the frame rate.
+    autopilotText_ = std::make_unique<Text>("AUTOPILOT", 90, 16, 16);
     reportText_ = std::make_unique<Text>("", W / 2, H / 2, config->reportTextSize * 16);
     welcomeText_ = std::make_unique<Text>(welcomeText(*config, experiment_->currentBlockIndex()), W / 2, H / 2, 16);
     blockText_ = std::make_unique<Text>("", W / 2, H / 2, 16);
@@ -226,4 +228,9 @@ void ZOTRendererMonitor::drawInstructionImage(int n)
 void ZOTRendererMonitor::drawFpsText()
 {
     fpsText_->draw();
+}
+
+void ZOTRendererMonitor::drawAutopilotMark()
+{
+    autopilotText_->draw();
 }

@@ -63,6 +63,7 @@ public:
     void drawBlockText() override;
     void drawInstructionImage(int n) override;
     void drawFpsText() override;
+    void drawAutopilotMark() override;
 
 private:
     ZOTExperiment* experiment_;
@@ -85,6 +86,7 @@ private:
     std::unique_ptr<Text> feedbackText_;
     std::unique_ptr<Text> doneText_;
     std::unique_ptr<Text> fpsText_;
+    std::unique_ptr<Text> autopilotText_;
     GlTexture instructionTopTexture_;
     std::unique_ptr<TexturedQuad> instructionTopQuad_;
     GlTexture instructionBottomTexture_;

@@ -9,6 +9,7 @@ packages=(
   libfreetype-dev fonts-liberation fonts-dejavu-core
   libopenxr-dev libopenxr-loader1
   xvfb xauth xdotool x11-utils
+  chromium
   libnlopt-cxx-dev
 )
 if [ "${1:-}" = "--list" ]; then

@@ -1,5 +1,7 @@
 #include "ZOTConfig.h"
 
+#include "ObserverSetting.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -223,6 +225,14 @@ void ZOTConfig::apply(const std::string& key, const std::string& value, std::ost
             console << "WARNING > randomSeed \"" << value
                     << "\" is not a number from 0 to 4294967295; the calendar time seeds the random generator"
                     << std::endl;
+    } else if (key == "autopilot") {
+        // Simulated answers must never be taken for a person's: a value that names
+        // no observer leaves the session to a person, and says so.
+        std::string problem;
+        autopilot = parseObserverSetting(value, problem);
+        if (!autopilot)
+            console << "WARNING > autopilot \"" << value << "\": " << problem
+                    << "; the autopilot is off and a person answers" << std::endl;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ObserverSetting.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -50,6 +52,9 @@ struct ZOTConfig {
     /// Seeds the random generator, so a session's trial lists can be drawn again.
     /// Absent: the calendar time seeds it.
     std::optional<std::uint32_t> randomSeed;
+    /// A simulated observer that answers every trial in place of a person
+    /// (`autopilot=C,K,t0,alpha,wLeft`). Absent: a person answers.
+    std::optional<ObserverSetting> autopilot;
 
     // Texts keep "\n" as the two characters backslash and n; the text layout breaks
     // the lines there. %%NUMBER%%, %%NUMBER1%% and %%NUMBER2%% are filled in per screen.

@@ -60,6 +60,8 @@ bool ZOTRendererVive::init()
     const float yRoot = config->yRoot;
     const float zDepth = config->zDepth;
     fpsText_ = std::make_unique<Text3D>("0 FPS", 20, 10, -60, 6);
+    // Up in the left corner of the view, small.
+    autopilotText_ = std::make_unique<Text3D>("AUTOPILOT", -30, 24, -60, 4);
     reportText_ = std::make_unique<Text3D>("", 0, yRoot, zDepth, config->reportTextSize);
     welcomeText_ = std::make_unique<Text3D>(welcomeText(*config, experiment_->currentBlockIndex()), 0, yRoot,
                                             8 * zDepth, 16);
@@ -256,4 +258,9 @@ void ZOTRendererVive::drawInstructionImage(int n)
 void ZOTRendererVive::drawFpsText()
 {
     fpsText_->draw();
+}
+
+void ZOTRendererVive::drawAutopilotMark()
+{
+    autopilotText_->draw();
 }

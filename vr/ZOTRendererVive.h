@@ -92,6 +92,7 @@ public:
     void drawBlockText() override;
     void drawInstructionImage(int n) override;
     void drawFpsText() override;
+    void drawAutopilotMark() override;
 
 private:
     void frame(bool advanceTimeline);
@@ -116,6 +117,7 @@ private:
     GlTexture whiteTexture_;
     std::unique_ptr<TexturedQuad3D> debugSquare_;
     std::unique_ptr<Text3D> fpsText_;
+    std::unique_ptr<Text3D> autopilotText_;
     std::unique_ptr<Text3D> reportText_;
     std::unique_ptr<Text3D> welcomeText_;
     std::unique_ptr<Text3D> blockText_;

@@ -1,6 +1,6 @@
 #include "SimulatedSession.h"
 
-#include "ObserverParameters.h"
+#include "ObserverSetting.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -73,10 +73,10 @@ std::string recordedReport(SimulatedObserver& observer, const DatTrial& trial, d
 TvaParameters observerOf(const std::string& text)
 {
     std::string problem;
-    const std::optional<TvaParameters> params = parseObserverParameters(text, problem);
-    if (!params)
+    const std::optional<ObserverSetting> setting = parseObserverSetting(text, problem);
+    if (!setting)
         throw std::invalid_argument(text + ": " + problem);
-    return *params;
+    return observerParameters(*setting);
 }
 
 double jsonValue(const std::string& line, const std::string& key)

@@ -171,6 +171,33 @@ TEST_F(MonitorTest, FrameRateOverlayOnlyWhenShown)
     EXPECT_EQ(s.inkBox(0, 0, s.width, 40), (std::array<int, 4>{s.width - 140, 8, s.width - 100, 24}));
 }
 
+TEST_F(MonitorTest, AutopilotIsMarkedInTheTopLeftCornerOfEveryScreen)
+{
+    start("autopilot=40,3,10,0.5,0.5\n");
+    // "AUTOPILOT": nine glyphs of 8 pixels centred on (90, 16).
+    const std::array<int, 4> mark{54, 8, 126, 24};
+    EXPECT_EQ(draw().inkBox(0, 0, 300, 40), mark) << "welcome";
+    press(KEY_SPACE);
+    for (int state : {FIXATION, STIMULUS, MASKS, REPORT})
+        EXPECT_EQ(frameUntil(state).inkBox(0, 0, 300, 40), mark) << "state " << state;
+    // Without the autopilot the corner stays dark: FrameRateOverlayOnlyWhenShown.
+
+    // A person's keys reach the window but not the experiment.
+    GLFWwindow* window = facade->window();
+    const GLFWkeyfun onKey = glfwSetKeyCallback(window, nullptr);
+    glfwSetKeyCallback(window, onKey);
+    const GLFWcharfun onChar = glfwSetCharCallback(window, nullptr);
+    glfwSetCharCallback(window, onChar);
+    onChar(window, 'k');
+    EXPECT_EQ(experiment().report(), "");
+    experiment().addReportKey("P");
+    onKey(window, GLFW_KEY_BACKSPACE, 0, GLFW_PRESS, 0);
+    clock.now += 2000;
+    onKey(window, GLFW_KEY_SPACE, 0, GLFW_PRESS, 0);
+    EXPECT_EQ(experiment().report(), "P");
+    EXPECT_EQ(experiment().state(), REPORT);
+}
+
 TEST_F(MonitorTest, InstructionPagesAreCentredAtTheirOwnSizes)
 {
     // The pages' pictures are solid green (top) and blue (bottom), drawn over the

@@ -169,6 +169,30 @@ TEST(ConfigValues, RandomSeedMustFit32BitsOrIsIgnoredWithAWarning)
     }
 }
 
+// Off unless the file names an observer; a value that names none leaves the
+// session to a person and says so (also after an earlier good line).
+TEST(ConfigValues, AutopilotNamesAnObserverOrStaysOffWithAWarning)
+{
+    std::string console;
+    const ZOTConfig on = fromText("autopilot=40,3.5,12,0.4,0.45", &console);
+    ASSERT_TRUE(on.autopilot.has_value());
+    EXPECT_EQ(on.autopilot->C, 40);
+    EXPECT_EQ(on.autopilot->K, 3.5);
+    EXPECT_EQ(on.autopilot->t0Ms, 12);
+    EXPECT_EQ(on.autopilot->alpha, 0.4);
+    EXPECT_EQ(on.autopilot->wLeft, 0.45);
+    EXPECT_EQ(console.find("WARNING"), std::string::npos);
+
+    EXPECT_FALSE(fromText("").autopilot.has_value());
+    const ZOTConfig off = fromText("autopilot=40,3.5,12,0.4,0.45\nautopilot=40,3.5,12,0.4\n", &console);
+    EXPECT_FALSE(off.autopilot.has_value());
+    EXPECT_EQ(console.rfind("WARNING > autopilot \"40,3.5,12,0.4\": five numbers C,K,t0,alpha,wLeft are needed; the "
+                            "autopilot is off and a person answers\n",
+                            0),
+              0u)
+        << console;
+}
+
 TEST(ConfigFile, EchoesEverySettingAfterTheWarningAlsoWithCrLfLineEnds)
 {
     std::ostringstream console;

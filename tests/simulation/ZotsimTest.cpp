@@ -1,44 +1,18 @@
 // zotsim as a lab runs it: refusals before anything is written, and sessions
 // that a seed repeats.
+#include "RunCommand.h"
 #include "TempDir.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    std::string output; ///< standard output and standard error together
-};
-
-Outcome runZotsim(const TempDir& folder, const std::string& arguments)
+CommandOutcome runZotsim(const TempDir& folder, const std::string& arguments)
 {
-    Outcome outcome;
-    const std::string command =
-        "cd '" + folder.path().string() + "' && '" + ZOTSIM_TOOL + "' " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return outcome;
-    std::array<char, 512> buffer;
-    while (std::size_t read = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        outcome.output.append(buffer.data(), read);
-    const int status = pclose(pipe);
-    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
-}
-
-std::string text(const std::filesystem::path& file)
-{
-    std::ifstream stream(file, std::ios::binary);
-    std::ostringstream content;
-    content << stream.rdbuf();
-    return content.str();
+    return runCommand("cd '" + folder.path().string() + "' && '" + ZOTSIM_TOOL + "' " + arguments);
 }
 
 /// One column of a data file's records (from 1), one line each.
@@ -70,7 +44,7 @@ TEST(Zotsim, RefusesBeforeWritingAnything)
         const char* arguments;
         const char* message;
     } cases[] = {
-        {"", "the observer's parameters are missing"},
+        {"", "no observer: give C,K,t0,alpha,wLeft or set autopilot in zot.cfg"},
         {"50,3", "observer \"50,3\": five numbers C,K,t0,alpha,wLeft are needed"},
         {"50,3,15,0.5,2", "wLeft must lie from 0 to 1"},
         {"50,3,15,0.5,0.5 --seed -4", "--seed \"-4\" is not a number from 0 to 4294967295"},
@@ -80,13 +54,13 @@ TEST(Zotsim, RefusesBeforeWritingAnything)
         {"50,3,15,0.5,0.5 --subject S1", "logs/ZOT_vive_S1_1_history.dat exists already"},
     };
     for (const auto& c : cases) {
-        const Outcome outcome = runZotsim(folder, c.arguments);
+        const CommandOutcome outcome = runZotsim(folder, c.arguments);
         EXPECT_EQ(outcome.exitCode, 2) << c.arguments;
         EXPECT_NE(outcome.output.find(c.message), std::string::npos) << c.arguments << "\n" << outcome.output;
         EXPECT_NE(outcome.output.find("usage: zotsim"), std::string::npos) << c.arguments;
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "logs"), {}), 1);
-    EXPECT_EQ(text(folder.path() / "logs/ZOT_vive_S1_1_history.dat"), "a subject's history\n");
+    EXPECT_EQ(fileText(folder.path() / "logs/ZOT_vive_S1_1_history.dat"), "a subject's history\n");
 }
 
 TEST(Zotsim, ASeedRepeatsTheSessionAndTheObserverSeedOnlyTheReports)
@@ -95,22 +69,22 @@ TEST(Zotsim, ASeedRepeatsTheSessionAndTheObserverSeedOnlyTheReports)
     folder.write("zot.cfg", DESIGN);
     const std::string observer = "40,3,12,0.4,0.55";
     for (const char* extra : {"--session 1", "--session 2 --logs other", "--session 3 --observer-seed 5"}) {
-        const Outcome outcome = runZotsim(folder, observer + " " + extra);
+        const CommandOutcome outcome = runZotsim(folder, observer + " " + extra);
         ASSERT_EQ(outcome.exitCode, 0) << outcome.output;
         EXPECT_NE(outcome.output.find("ZOTExperiment > random seed = 21"), std::string::npos);
     }
-    const std::string first = text(folder.path() / "logs/ZOT_vive_sim_1.dat");
-    const std::string again = text(folder.path() / "other/ZOT_vive_sim_2.dat");
-    const std::string otherObserver = text(folder.path() / "logs/ZOT_vive_sim_3.dat");
+    const std::string first = fileText(folder.path() / "logs/ZOT_vive_sim_1.dat");
+    const std::string again = fileText(folder.path() / "other/ZOT_vive_sim_2.dat");
+    const std::string otherObserver = fileText(folder.path() / "logs/ZOT_vive_sim_3.dat");
     EXPECT_EQ(first.substr(0, 3), "12\n");
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 13);
     EXPECT_EQ(first, again);
     for (int field : {1, 2, 3, 4})
         EXPECT_EQ(column(otherObserver, field), column(first, field));
     EXPECT_NE(column(otherObserver, 5), column(first, 5));
-    const std::string practice = text(folder.path() / "logs/ZOT_vive_sim_1_practice.dat");
+    const std::string practice = fileText(folder.path() / "logs/ZOT_vive_sim_1_practice.dat");
     EXPECT_EQ(std::count(practice.begin(), practice.end(), '\n'), 13);
-    EXPECT_NE(text(folder.path() / "logs/ZOT_vive_sim_1_history.dat").find("\tAutopilot: C=40 K=3 t0=12 alpha=0.4 wLeft=0.55\n"),
+    EXPECT_NE(fileText(folder.path() / "logs/ZOT_vive_sim_1_history.dat").find("\tAutopilot: C=40 K=3 t0=12 alpha=0.4 wLeft=0.55\n"),
               std::string::npos);
 }
 

@@ -1,31 +1,15 @@
 // zotdata run as the build runs it: failures must stop the build with a clear message.
+#include "RunCommand.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
-#include <sys/wait.h>
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    std::string output; ///< standard output and standard error together
-};
-
-Outcome runZotdata(const std::string& arguments) {
-    Outcome outcome;
-    FILE* pipe = popen((std::string("'") + ZOTDATA_TOOL + "' " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return outcome;
-    std::array<char, 512> buffer;
-    while (std::size_t read = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        outcome.output.append(buffer.data(), read);
-    const int status = pclose(pipe);
-    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
+CommandOutcome runZotdata(const std::string& arguments) {
+    return runCommand(std::string("'") + ZOTDATA_TOOL + "' " + arguments);
 }
 
 TEST(ZotdataCommandLine, FailuresStopTheRunWithAClearMessageBeforeAnythingIsWritten) {
@@ -50,7 +34,7 @@ TEST(ZotdataCommandLine, FailuresStopTheRunWithAClearMessageBeforeAnythingIsWrit
         {quoted("run") + " --text-font " + quoted("notes.ttf"), 1, badFont("notes.ttf"), "cannot be read"},
     };
     for (const auto& c : cases) {
-        const Outcome outcome = runZotdata(c.arguments);
+        const CommandOutcome outcome = runZotdata(c.arguments);
         EXPECT_EQ(outcome.exitCode, c.exitCode) << c.arguments;
         EXPECT_NE(outcome.output.find(c.message), std::string::npos) << outcome.output;
         EXPECT_NE(outcome.output.find(c.reason), std::string::npos) << outcome.output;

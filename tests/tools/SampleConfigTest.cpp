@@ -19,7 +19,7 @@ const char* const KEYS[] = {
     "consoleDebugInfo", "debugQuad", "fullscreen", "subjectInput", "enableDepthPerception", "depthAngles",
     "depthLines", "lineColor", "depths", "textWelcome", "textBeforeBlock", "textAfterBlock", "textDone",
     "textInputSubjectID", "textInputSubjectCode", "textInputSession", "textInputAge", "textInputGender",
-    "textInputHandedness", "textInputVisionaid", "randomSeed"};
+    "textInputHandedness", "textInputVisionaid", "randomSeed", "autopilot"};
 
 // The program takes blanks as part of the key or value, so a setting must be a
 // plain key=value line; each has a comment above it.
@@ -52,6 +52,7 @@ TEST(SampleConfig, RunsAShortWholeReportSessionOnTheMonitorWithTheBuiltInValuesO
     EXPECT_EQ(console.str(), expectedEcho.str()) << "no warning, and the echoed settings";
     EXPECT_LT(sample.refreshRate, 0) << "the monitor's own rate";
     EXPECT_FALSE(sample.randomSeed.has_value());
+    EXPECT_FALSE(sample.autopilot.has_value()) << "a person answers";
     EXPECT_EQ(sample.backgroundColor, expected.backgroundColor);
     for (auto text : {&ZOTConfig::textWelcome, &ZOTConfig::textBeforeBlock, &ZOTConfig::textAfterBlock,
                       &ZOTConfig::textDone, &ZOTConfig::textInputSubjectID, &ZOTConfig::textInputSubjectCode,

@@ -289,7 +289,9 @@ INSTANTIATE_TEST_SUITE_P(
         // "AB" at reportTextSize 2 in the letters' plane.
         TextCase{"Report", "yRoot=4\n", "ab", {0, 4, Z_DEPTH}, 2 * 1, 2},
         // "0 FPS" at line height 6, up and to the right, alone over a report with nothing typed.
-        TextCase{"FrameRate", "showFPS=1\n", "", {20, 10, -60}, 5 * 3, 6}),
+        TextCase{"FrameRate", "showFPS=1\n", "", {20, 10, -60}, 5 * 3, 6},
+        // "AUTOPILOT" at line height 4, up in the left corner, over the same report.
+        TextCase{"AutopilotMark", "autopilot=40,3,10,0.5,0.5\n", "", {-30, 24, -60}, 9 * 2, 4}),
     [](const testing::TestParamInfo<TextCase>& info) { return info.param.name; });
 
 TEST_F(HeadsetTest, RuntimeReceivesTheEyePicturesAsDrawn)

@@ -1,4 +1,4 @@
-#include "ObserverParameters.h"
+#include "ObserverSetting.h"
 
 #include <array>
 #include <cerrno>
@@ -26,7 +26,7 @@ std::optional<double> strictNumber(const std::string& piece)
 
 } // namespace
 
-std::optional<TvaParameters> parseObserverParameters(const std::string& text, std::string& problem)
+std::optional<ObserverSetting> parseObserverSetting(const std::string& text, std::string& problem)
 {
     static constexpr std::array<const char*, 5> names = {"C", "K", "t0", "alpha", "wLeft"};
     std::array<double, 5> values{};
@@ -65,11 +65,13 @@ std::optional<TvaParameters> parseObserverParameters(const std::string& text, st
     if (!problem.empty())
         return std::nullopt;
 
-    TvaParameters parameters;
-    parameters.C = C;
-    parameters.pK = capacityAround(K);
-    parameters.t0Ms = t0;
-    parameters.alpha = alpha;
-    parameters.wLeft = wLeft;
-    return parameters;
+    return ObserverSetting{C, K, t0, alpha, wLeft};
+}
+
+std::string observerSettingText(const ObserverSetting& setting)
+{
+    std::ostringstream text;
+    text << "C=" << setting.C << " K=" << setting.K << " t0=" << setting.t0Ms << " alpha=" << setting.alpha
+         << " wLeft=" << setting.wLeft;
+    return text.str();
 }
