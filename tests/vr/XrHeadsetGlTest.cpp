@@ -106,10 +106,14 @@ TEST_F(XrHeadsetGlTest, FramesArePacedAtNinetyHertz)
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
 
     EXPECT_GE(elapsed.count(), 0.49);
-    EXPECT_LE(elapsed.count(), 0.75);
     EXPECT_NEAR(static_cast<double>(last.predictedDisplayPeriod), 1e9 / 90.0, 1e3);
     // Each frame is due one period after the one before, unless a tick was missed.
-    EXPECT_GE(last.predictedDisplayTime - first.predictedDisplayTime, 45 * last.predictedDisplayPeriod - 45);
+    const XrTime span = last.predictedDisplayTime - first.predictedDisplayTime;
+    EXPECT_GE(span, 45 * last.predictedDisplayPeriod - 45);
+    // The loop keeps to those ticks: it takes as long as they span. A tick
+    // missed on a busy machine moves both alike; a runtime that slept past its
+    // ticks would not.
+    EXPECT_LE(elapsed.count(), static_cast<double>(span) / 1e9 + 0.05);
 }
 
 // The runtime ending the session is followed through the renderer
