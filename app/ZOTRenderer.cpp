@@ -77,6 +77,10 @@ ZOTRenderer::ZOTRenderer(ZOTConfig* config, Clock& clock)
 
     glfwSetKeyCallback(window_, onKey);
     glfwSetCharCallback(window_, onChar);
+    // Escape is polled once a frame; a short press that comes and goes between
+    // two polls (slow frames, a busy machine) would be lost. Sticky keys keep
+    // it until read.
+    glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_TRUE);
 
     fonts_ = std::make_unique<DefaultFonts>(runFiles::fontAtlas, runFiles::fontWidths);
     // The loader has said why; without the atlas no text would show.

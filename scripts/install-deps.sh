@@ -5,12 +5,13 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev
-  libglfw3-dev libglew-dev libgl1-mesa-dri libglx-mesa0
+  libglfw3-dev libxrandr-dev libglew-dev libgl1-mesa-dri libglx-mesa0
   libfreetype-dev fonts-liberation fonts-dejavu-core
   libopenxr-dev libopenxr-loader1
   xvfb xauth xdotool x11-utils
   chromium
   libnlopt-cxx-dev
+  clang libclang-rt-14-dev
 )
 if [ "${1:-}" = "--list" ]; then
   printf '%s\n' "${packages[@]}"

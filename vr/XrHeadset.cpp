@@ -192,7 +192,6 @@ bool XrHeadset::createSession(GLFWwindow* window)
         return failed();
     if (!createSwapchains())
         return failed();
-    glGenFramebuffers(1, &copyFramebuffer_);
 
     pollEvents();
     return true;
@@ -233,8 +232,65 @@ bool XrHeadset::createSwapchains()
         eye.images.clear();
         for (const auto& image : images)
             eye.images.push_back(image.image);
+        if (!createImageTargets(eye))
+            return false;
     }
     return true;
+}
+
+// The eyes are drawn straight into the runtime's images: a framebuffer per image
+// with a depth buffer of its own, made once, so a frame only binds one.
+bool XrHeadset::createImageTargets(EyeSwapchain& eye)
+{
+    const auto width = static_cast<GLsizei>(width_);
+    const auto height = static_cast<GLsizei>(height_);
+    GLint drawBinding = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawBinding);
+    bool complete = true;
+    for (const std::uint32_t image : eye.images) {
+        GLuint depth = 0;
+        glGenTextures(1, &depth);
+        eye.depths.push_back(depth);
+        glBindTexture(GL_TEXTURE_2D, depth);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT32, width, height, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
+                     nullptr);
+        GLuint framebuffer = 0;
+        glGenFramebuffers(1, &framebuffer);
+        eye.framebuffers.push_back(framebuffer);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+        glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, image, 0);
+        glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depth, 0);
+        const GLenum status = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER);
+        if (status != GL_FRAMEBUFFER_COMPLETE && complete) {
+            // An incomplete target draws nothing: the subject would see a blank headset.
+            char text[160];
+            std::snprintf(text, sizeof text,
+                          "The driver cannot draw into the runtime's %d x %d images (framebuffer status 0x%x).",
+                          width, height, status);
+            failure_ = text;
+            complete = false;
+        }
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawBinding));
+    return complete;
+}
+
+// Before the swapchains go: their images must not stay attached to framebuffers
+// of ours.
+void XrHeadset::releaseImageTargets()
+{
+    for (EyeSwapchain& eye : swapchains_) {
+        if (!eye.framebuffers.empty())
+            glDeleteFramebuffers(static_cast<GLsizei>(eye.framebuffers.size()), eye.framebuffers.data());
+        if (!eye.depths.empty())
+            glDeleteTextures(static_cast<GLsizei>(eye.depths.size()), eye.depths.data());
+        eye.framebuffers.clear();
+        eye.depths.clear();
+        eye.lastDrawn = -1;
+    }
 }
 
 void XrHeadset::pollEvents()
@@ -345,27 +401,60 @@ bool XrHeadset::locateViews()
     return true;
 }
 
-void XrHeadset::submitEye(int eye, unsigned int framebuffer)
+unsigned int XrHeadset::acquireEye(int eye)
 {
     if (!frameBegun_ || !shouldRender_ || eye < 0 || eye > 1)
-        return;
-    const EyeSwapchain& swapchain = swapchains_[static_cast<std::size_t>(eye)];
+        return 0;
+    EyeSwapchain& swapchain = swapchains_[static_cast<std::size_t>(eye)];
+    if (swapchain.acquired >= 0)
+        return swapchain.framebuffers[static_cast<std::size_t>(swapchain.acquired)];
     XrSwapchainImageAcquireInfo acquireInfo{XR_TYPE_SWAPCHAIN_IMAGE_ACQUIRE_INFO};
     std::uint32_t index = 0;
     if (!XR_REPORT(xrAcquireSwapchainImage(swapchain.handle, &acquireInfo, &index)))
-        return;
+        return 0;
     XrSwapchainImageWaitInfo waitInfo{XR_TYPE_SWAPCHAIN_IMAGE_WAIT_INFO};
     waitInfo.timeout = XR_INFINITE_DURATION;
-    if (!XR_REPORT(xrWaitSwapchainImage(swapchain.handle, &waitInfo)))
-        return;
-    if (index < swapchain.images.size())
-        copyIntoImage(framebuffer, swapchain.images[index]);
-    XrSwapchainImageReleaseInfo releaseInfo{XR_TYPE_SWAPCHAIN_IMAGE_RELEASE_INFO};
-    submitted_[static_cast<std::size_t>(eye)] =
-        XR_REPORT(xrReleaseSwapchainImage(swapchain.handle, &releaseInfo)) && index < swapchain.images.size();
+    if (!XR_REPORT(xrWaitSwapchainImage(swapchain.handle, &waitInfo)) || index >= swapchain.framebuffers.size()) {
+        // Acquired but not usable: hand it back so the swapchain keeps turning.
+        XrSwapchainImageReleaseInfo releaseInfo{XR_TYPE_SWAPCHAIN_IMAGE_RELEASE_INFO};
+        xrReleaseSwapchainImage(swapchain.handle, &releaseInfo);
+        return 0;
+    }
+    swapchain.acquired = static_cast<int>(index);
+    return swapchain.framebuffers[index];
 }
 
-void XrHeadset::copyIntoImage(unsigned int framebuffer, std::uint32_t texture) const
+void XrHeadset::releaseEye(int eye)
+{
+    if (eye < 0 || eye > 1)
+        return;
+    EyeSwapchain& swapchain = swapchains_[static_cast<std::size_t>(eye)];
+    if (swapchain.acquired < 0)
+        return;
+    XrSwapchainImageReleaseInfo releaseInfo{XR_TYPE_SWAPCHAIN_IMAGE_RELEASE_INFO};
+    submitted_[static_cast<std::size_t>(eye)] = XR_REPORT(xrReleaseSwapchainImage(swapchain.handle, &releaseInfo));
+    swapchain.lastDrawn = swapchain.acquired;
+    swapchain.acquired = -1;
+}
+
+void XrHeadset::submitEye(int eye, unsigned int framebuffer)
+{
+    const unsigned int target = acquireEye(eye);
+    if (target == 0)
+        return;
+    copyIntoImage(framebuffer, target);
+    releaseEye(eye);
+}
+
+unsigned int XrHeadset::eyeFramebuffer(int eye) const
+{
+    if (eye < 0 || eye > 1)
+        return 0;
+    const EyeSwapchain& swapchain = swapchains_[static_cast<std::size_t>(eye)];
+    return swapchain.lastDrawn < 0 ? 0 : swapchain.framebuffers[static_cast<std::size_t>(swapchain.lastDrawn)];
+}
+
+void XrHeadset::copyIntoImage(unsigned int source, unsigned int target) const
 {
     GLint readBinding = 0;
     GLint drawBinding = 0;
@@ -378,14 +467,11 @@ void XrHeadset::copyIntoImage(unsigned int framebuffer, std::uint32_t texture) c
     glDisable(GL_SCISSOR_TEST);
     glDisable(GL_FRAMEBUFFER_SRGB);
 
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, copyFramebuffer_);
-    glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
     const auto width = static_cast<GLint>(width_);
     const auto height = static_cast<GLint>(height_);
     glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    // The runtime's image must not stay attached to a framebuffer of ours.
-    glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
 
     glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readBinding));
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawBinding));
@@ -397,6 +483,12 @@ void XrHeadset::copyIntoImage(unsigned int framebuffer, std::uint32_t texture) c
 
 void XrHeadset::endFrame()
 {
+    // An image still held cannot be shown, and the runtime wants it back.
+    for (int eye = 0; eye < 2; ++eye)
+        if (swapchains_[static_cast<std::size_t>(eye)].acquired >= 0) {
+            releaseEye(eye);
+            submitted_[static_cast<std::size_t>(eye)] = false;
+        }
     if (frameBegun_) {
         std::array<XrCompositionLayerProjectionView, 2> views{};
         XrCompositionLayerProjection layer{XR_TYPE_COMPOSITION_LAYER_PROJECTION};
@@ -451,8 +543,7 @@ XrHeadset::~XrHeadset()
 {
     if (session_ != XR_NULL_HANDLE)
         endRunningSession();
-    if (copyFramebuffer_ != 0)
-        glDeleteFramebuffers(1, &copyFramebuffer_);
+    releaseImageTargets();
     for (auto eye = swapchains_.rbegin(); eye != swapchains_.rend(); ++eye)
         if (eye->handle != XR_NULL_HANDLE)
             xrDestroySwapchain(eye->handle);

@@ -61,11 +61,24 @@ public:
     /// session is not running it waits one display period instead.
     HeadsetFrame beginFrame();
 
+    /// Acquires the eye's next swapchain image (eye 0 is the left eye) and
+    /// returns the framebuffer that draws into it: the image as colour
+    /// attachment 0 and a depth buffer of its own, at the render size. Nothing
+    /// is bound. 0 when nothing is to be drawn: no frame begun, the runtime
+    /// does not want this one, or the image could not be had (said once).
+    unsigned int acquireEye(int eye);
+    /// Hands the image acquired for the eye back to the runtime, to be shown
+    /// by endFrame. Does nothing when acquireEye gave 0.
+    void releaseEye(int eye);
     /// Copies the colour picture of framebuffer (a GL framebuffer name, read from
     /// its colour attachment 0, at the render size) into the eye's swapchain
-    /// image. Eye 0 is the left eye. The application's framebuffer bindings are
-    /// left as they were.
+    /// image: acquireEye, a copy, releaseEye. The application's framebuffer
+    /// bindings are left as they were.
     void submitEye(int eye, unsigned int framebuffer);
+    /// The framebuffer of the image last drawn for the eye (0 before the
+    /// first). Once released the image is the runtime's; reading it back is for
+    /// checks only, and it keeps the picture until the image comes round again.
+    unsigned int eyeFramebuffer(int eye) const;
 
     /// Ends the frame: shows both eyes in one projection layer when both were
     /// submitted and the runtime wanted them, otherwise nothing. Then follows
@@ -86,16 +99,22 @@ public:
 private:
     struct EyeSwapchain {
         XrSwapchain handle = XR_NULL_HANDLE;
-        std::vector<std::uint32_t> images; // GL texture names, owned by the runtime
+        std::vector<std::uint32_t> images;       // GL texture names, owned by the runtime
+        std::vector<unsigned int> framebuffers;  // one per image: the image and depths[i]
+        std::vector<unsigned int> depths;        // depth textures of ours, one per image
+        int acquired = -1;                       // the image acquired and not yet released
+        int lastDrawn = -1;
     };
 
     bool succeeded(XrResult result, const char* callText);
     bool report(XrResult result, const char* callText);
     bool createSwapchains();
+    bool createImageTargets(EyeSwapchain& eye);
+    void releaseImageTargets();
     void pollEvents();
     void handleSessionState(XrSessionState state);
     bool locateViews();
-    void copyIntoImage(unsigned int framebuffer, std::uint32_t texture) const;
+    void copyIntoImage(unsigned int source, unsigned int target) const;
     void endRunningSession();
 
     XrInstance instance_ = XR_NULL_HANDLE;
@@ -108,7 +127,6 @@ private:
     XrSession session_ = XR_NULL_HANDLE;
     XrSpace viewSpace_ = XR_NULL_HANDLE;
     std::array<EyeSwapchain, 2> swapchains_{};
-    unsigned int copyFramebuffer_ = 0;
 
     XrSessionState sessionState_ = XR_SESSION_STATE_UNKNOWN;
     bool running_ = false;

@@ -51,9 +51,6 @@ bool ZOTRendererVive::init()
     samplerLocation_ = glGetUniformLocation(program_.get(), "sampler");
     colorLocation_ = glGetUniformLocation(program_.get(), "color");
 
-    if (!createEyeTargets())
-        return false;
-
     scenes_.push_back(std::make_unique<ZOTScene>(*config, experiment_, facade_, 1.0f));
     if (config->enableDepthPerception)
         for (const float depth : config->depths)
@@ -93,46 +90,6 @@ bool ZOTRendererVive::init()
     return instructionsTopTexture_.get() != 0 && instructionsBottomTexture_.get() != 0;
 }
 
-bool ZOTRendererVive::createEyeTargets()
-{
-    const auto width = static_cast<GLsizei>(renderWidth_);
-    const auto height = static_cast<GLsizei>(renderHeight_);
-    for (EyeTarget& eye : eyes_) {
-        eye.colour = GlTexture::generate();
-        glBindTexture(GL_TEXTURE_2D, eye.colour.get());
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-
-        eye.depth = GlTexture::generate();
-        glBindTexture(GL_TEXTURE_2D, eye.depth.get());
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT32, width, height, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
-                     nullptr);
-
-        eye.framebuffer = GlFramebuffer::generate();
-        glBindFramebuffer(GL_FRAMEBUFFER, eye.framebuffer.get());
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, eye.colour.get(), 0);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, eye.depth.get(), 0);
-        // An incomplete target draws nothing at all: the subject would see a
-        // blank headset.
-        const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
-        if (status != GL_FRAMEBUFFER_COMPLETE) {
-            std::cerr << "ERROR > ZOTRendererVive > the driver refuses the eye framebuffer of " << width << " x "
-                      << height << " (status 0x" << std::hex << status << std::dec << ")" << std::endl;
-            glBindFramebuffer(GL_FRAMEBUFFER, 0);
-            return false;
-        }
-    }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    return true;
-}
-
 void ZOTRendererVive::renderFrame()
 {
     frame(true);
@@ -156,17 +113,21 @@ void ZOTRendererVive::frame(bool advanceTimeline)
     if (frame_.shouldRender) {
         if (advanceTimeline)
             experiment_->updateTimeline();
+        // Each eye is drawn straight into the runtime's image; the mirror is
+        // taken from the right eye's before it goes back to the runtime.
         for (int eye = 0; eye < 2; ++eye) {
-            drawEye(eye, frame_.projections[static_cast<std::size_t>(eye)]);
-            headset_->submitEye(eye, eyes_[static_cast<std::size_t>(eye)].framebuffer.get());
+            const GLuint target = headset_->acquireEye(eye);
+            if (target != 0)
+                drawEye(target, frame_.projections[static_cast<std::size_t>(eye)]);
+            if (eye == 1)
+                drawMirror(target);
+            headset_->releaseEye(eye);
         }
         stats_.eyesTime = Clock::now() - go;
     }
     headset_->endFrame();
-    if (frame_.shouldRender) {
-        drawMirror();
+    if (frame_.shouldRender)
         facade_->presentFrame();
-    }
 
     glfwPollEvents();
     GLFWwindow* window = facade_->window();
@@ -178,9 +139,9 @@ void ZOTRendererVive::frame(bool advanceTimeline)
     }
 }
 
-void ZOTRendererVive::drawEye(int eye, const ProjectionMatrix& projection)
+void ZOTRendererVive::drawEye(GLuint target, const ProjectionMatrix& projection)
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, eyes_[static_cast<std::size_t>(eye)].framebuffer.get());
+    glBindFramebuffer(GL_FRAMEBUFFER, target);
     glViewport(0, 0, static_cast<GLsizei>(renderWidth_), static_cast<GLsizei>(renderHeight_));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_BLEND);
@@ -198,12 +159,14 @@ void ZOTRendererVive::drawEye(int eye, const ProjectionMatrix& projection)
     glDisable(GL_BLEND);
 }
 
-void ZOTRendererVive::drawMirror()
+void ZOTRendererVive::drawMirror(GLuint rightEye)
 {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glViewport(0, 0, static_cast<GLsizei>(mirrorWidth_), static_cast<GLsizei>(mirrorHeight_));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, eyes_[1].framebuffer.get());
+    if (rightEye == 0)
+        return;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, rightEye);
     glBlitFramebuffer(0, 0, static_cast<GLint>(renderWidth_), static_cast<GLint>(renderHeight_), 0, 0,
                       static_cast<GLint>(mirrorWidth_), static_cast<GLint>(mirrorHeight_), GL_COLOR_BUFFER_BIT,
                       GL_LINEAR);

@@ -18,9 +18,9 @@ class ZOTExperiment;
 class RendererHost;
 
 /// Presents the experiment in a headset through OpenXR, with the scene fixed to
-/// the head: each eye is drawn with its own projection and nothing else, into
-/// an off-screen target that is handed to the runtime; the right eye is also
-/// copied into the desktop window as a mirror. The runtime's frame pacing is
+/// the head: each eye is drawn with its own projection and nothing else,
+/// straight into the runtime's swapchain image; the right eye is also scaled
+/// into the desktop window as a mirror. The runtime's frame pacing is
 /// the frame clock. Everything it draws is made once in init.
 ///
 /// Order of use: setupHeadset (before the window exists), createSession (once
@@ -56,7 +56,7 @@ public:
     /// current. False, with the runtime's message printed, on failure.
     bool createSession(GLFWwindow* window);
 
-    /// Builds the program, the eye targets, the scenes, texts and pages, and
+    /// Builds the program, the scenes, texts and pages, and
     /// has the facade stamp frames with the runtime's display times. Needs the
     /// facade's shared textures and the experiment's run. Returns true.
     bool init();
@@ -70,9 +70,9 @@ public:
     /// screen state again.
     void redrawFrame();
 
-    /// The off-screen target of an eye (0 left, 1 right), holding the last
-    /// picture drawn for it.
-    GLuint eyeFramebuffer(int eye) const { return eyes_[static_cast<std::size_t>(eye)].framebuffer.get(); }
+    /// The framebuffer of the runtime's image last drawn for an eye (0 left,
+    /// 1 right), holding that picture until the image comes round again.
+    GLuint eyeFramebuffer(int eye) const { return headset_ ? headset_->eyeFramebuffer(eye) : 0; }
     const FrameStats& frameStats() const { return stats_; }
 
     void setFpsText(const std::string& text) override;
@@ -95,17 +95,10 @@ public:
     void drawAutopilotMark() override;
 
 private:
-    /// An eye's off-screen target: colour (what is submitted) and depth.
-    struct EyeTarget {
-        GlTexture colour;
-        GlTexture depth;
-        GlFramebuffer framebuffer;
-    };
-
     void frame(bool advanceTimeline);
-    void drawEye(int eye, const ProjectionMatrix& projection);
-    void drawMirror();
-    bool createEyeTargets();
+    void drawEye(GLuint target, const ProjectionMatrix& projection);
+    /// The right eye's picture scaled into the window; only a clear without one.
+    void drawMirror(GLuint rightEye);
     ZOTScene& scene() { return *scenes_[static_cast<std::size_t>(currentScene_)]; }
 
     ZOTExperiment* experiment_;
@@ -117,7 +110,6 @@ private:
     std::uint32_t renderHeight_ = 0;
     std::uint32_t mirrorWidth_ = 0;
     std::uint32_t mirrorHeight_ = 0;
-    std::array<EyeTarget, 2> eyes_;
     GlProgram program_;
     GLint mvpLocation_ = -1;
     GLint samplerLocation_ = -1;

@@ -1,4 +1,4 @@
-#include "AppendFile.h"
+#include "ErrnoAppendFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,7 +9,7 @@
 
 namespace {
 
-class PosixAppendFile final : public AppendFile {
+class PosixAppendFile final : public ErrnoAppendFile {
 public:
     explicit PosixAppendFile(int fd) : fd_(fd) {}
     ~PosixAppendFile() override { ::close(fd_); }
@@ -33,25 +33,9 @@ public:
 
     bool truncate(std::int64_t length) override { return succeeded(::ftruncate(fd_, length)); }
     bool flushToDisk() override { return succeeded(::fsync(fd_)); }
-    std::string lastError() const override { return std::strerror(error_); }
 
 private:
-    std::int64_t fail()
-    {
-        error_ = errno;
-        return -1;
-    }
-
-    bool succeeded(int result)
-    {
-        if (result == 0)
-            return true;
-        fail();
-        return false;
-    }
-
     int fd_;
-    int error_ = 0;
 };
 
 class PosixDisk final : public ResultDisk {

@@ -1,4 +1,4 @@
-#include "AppendFile.h"
+#include "ErrnoAppendFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,7 +9,7 @@
 
 namespace {
 
-class Win32AppendFile final : public AppendFile {
+class Win32AppendFile final : public ErrnoAppendFile {
 public:
     explicit Win32AppendFile(int fd) : fd_(fd) {}
     ~Win32AppendFile() override { _close(fd_); }
@@ -28,25 +28,9 @@ public:
 
     bool truncate(std::int64_t length) override { return succeeded(_chsize_s(fd_, length)); }
     bool flushToDisk() override { return succeeded(_commit(fd_)); }
-    std::string lastError() const override { return std::strerror(error_); }
 
 private:
-    std::int64_t fail()
-    {
-        error_ = errno;
-        return -1;
-    }
-
-    bool succeeded(int result)
-    {
-        if (result == 0)
-            return true;
-        fail();
-        return false;
-    }
-
     int fd_;
-    int error_ = 0;
 };
 
 class Win32Disk final : public ResultDisk {

@@ -4,7 +4,7 @@
 # nothing), zotsim with the same zot.cfg writes the same data, zotfit fits the
 # files, and its report renders in headless chromium without errors.
 #
-#   autopilot_session.sh <run folder>     (needs DISPLAY; ctest wraps it in xvfb-run)
+#   autopilot_session.sh <run folder>     (needs DISPLAY; ctest runs it in its own Xvfb)
 set -euo pipefail
 
 run_dir=$(cd "$1" && pwd)

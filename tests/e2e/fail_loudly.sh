@@ -87,6 +87,11 @@ grep -q "program linked successfully" "$work/out.txt" && fail "a failed link pas
 fresh
 start_zot "$answers" 1
 history="$work/logs/ZOT_vive_S01_1_history.dat"
+# The run, and with it the history file, is made just after the window opens.
+for _ in $(seq 100); do
+    [ -f "$history" ] && break
+    sleep 0.1
+done
 rm "$history"
 mkdir "$history"
 key space

@@ -5,7 +5,7 @@
 # mirror window. Then the result files are checked the way analysis scripts
 # read them, and a start without a runtime must stop cleanly.
 #
-#   headset_session.sh <run folder> [program file name]     (needs DISPLAY; ctest wraps it in xvfb-run)
+#   headset_session.sh <run folder> [program file name]     (needs DISPLAY; ctest runs it in its own Xvfb)
 set -euo pipefail
 
 run_dir=$(cd "$1" && pwd)

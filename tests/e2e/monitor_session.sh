@@ -4,7 +4,7 @@
 # xdotool. Then the result files are checked the way analysis scripts read
 # them; a second start must append, and a start without a display must stop.
 #
-#   monitor_session.sh <run folder> [program file name]     (needs DISPLAY; ctest wraps it in xvfb-run)
+#   monitor_session.sh <run folder> [program file name]     (needs DISPLAY; ctest runs it in its own Xvfb)
 set -euo pipefail
 
 run_dir=$(cd "$1" && pwd)
@@ -22,6 +22,12 @@ randomSeed=4242
 CFG
 
 start_zot 'S01 CODE\n1\n30 f r 0\n' 1
+# The refresh rate is measured while the first screen shows; its verdict is
+# checked below, so leave that screen only once it has been printed.
+for _ in $(seq 300); do
+    grep -q '^RefreshMeter > exposures at' "$work/out1.txt" && break
+    sleep 0.1
+done
 play_session
 expect_exit 0
 

@@ -17,8 +17,13 @@ e2e_setup() {
     ln -s "$run_dir/shaders" "$work/shaders"
 }
 
+# Ends a program still running (a failed check leaves it so) and waits until it
+# is gone, so that its window cannot be taken for the next start's.
 e2e_cleanup() {
-    [ -n "$zot_pid" ] && kill "$zot_pid" 2>/dev/null || true
+    if [ -n "$zot_pid" ]; then
+        kill -9 "$zot_pid" 2>/dev/null || true
+        wait "$zot_pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 
@@ -31,30 +36,43 @@ fail() {
 }
 
 # Starts zot in $work with the answers on standard input (output in
-# out<tag>.txt and err<tag>.txt); sets zot_pid and window once the window is up.
-start_zot() {
+# out<tag>.txt and err<tag>.txt) and sets zot_pid to the program's own process.
+launch_zot() {
     local answers=$1 tag=$2
-    (cd "$work" && printf '%b' "$answers" | exec_zot >"out$tag.txt" 2>"err$tag.txt") &
+    printf '%b' "$answers" >"$work/answers$tag.txt"
+    # exec: the background job is zot itself, so zot_pid reaches the program.
+    (cd "$work" && exec_zot <"answers$tag.txt" >"out$tag.txt" 2>"err$tag.txt") &
     zot_pid=$!
+}
+
+# Waits for the window of zot_pid (only that process's, never one a program
+# before it left) to be on screen and gives it the focus; sets window. Keys
+# sent before then would go nowhere. Returns 1 if zot ended first or no window
+# came within 30 s.
+await_window() {
     window=
-    for _ in $(seq 150); do
-        window=$(xdotool search --name '^ZOT$' 2>/dev/null | head -n 1) || true
+    for _ in $(seq 300); do
+        window=$(xdotool search --all --onlyvisible --pid "$zot_pid" --name '^ZOT$' 2>/dev/null | head -n 1) || true
         [ -n "$window" ] && break
-        kill -0 "$zot_pid" 2>/dev/null || fail "zot ended before its window opened"
+        kill -0 "$zot_pid" 2>/dev/null || return 1
         sleep 0.1
     done
-    [ -n "$window" ] || fail "no ZOT window appeared"
+    [ -n "$window" ] || return 1
     # The window shows before the first frame is drawn (under wine by a second
     # or more); the start-up refresh check needs the frames before the first key.
-    for _ in $(seq 150); do
-        grep -q "first frame presented" "$work/out$tag.txt" && break
-        kill -0 "$zot_pid" 2>/dev/null || fail "zot ended before its first frame"
+    for _ in $(seq 300); do
+        grep -q "first frame presented" "$work/out$tag.txt" 2>/dev/null && break
+        kill -0 "$zot_pid" 2>/dev/null || return 1
         sleep 0.1
     done
     # No window manager: put the pointer over the window and give it the focus.
     xdotool mousemove 10 10
-    xdotool windowfocus "$window" 2>/dev/null || true
-    sleep 0.5
+    timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null || return 1
+}
+
+start_zot() {
+    launch_zot "$@"
+    await_window || fail "no ZOT window appeared"
 }
 
 key() { xdotool key --delay 30 "$@"; }

@@ -4,11 +4,16 @@
 
 #include "GlName.h"
 #include "GlTest.h"
+#include "ScopedEnv.h"
+#include "TempDir.h"
 #include "XrHeadset.h"
 
 #include <GLFW/glfw3.h>
 
+#include <array>
 #include <chrono>
+#include <cstdint>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -127,6 +132,57 @@ TEST_F(XrHeadsetGlTest, TheWindowShouldCloseOnceTheSessionStops)
     EXPECT_EQ(frames, 3);
     // Once ended, the session gives no more frames to draw.
     EXPECT_FALSE(runFrame(*headset).shouldRender);
+}
+
+// The renderer draws straight into the runtime's images: what it draws is what
+// the runtime shows (the simulated runtime keeps each shown picture), and
+// outside a frame there is nothing to draw into.
+TEST_F(XrHeadsetGlTest, EyesAreDrawnStraightIntoTheRuntimesImages)
+{
+    TempDir shown;
+    ScopedEnv captureDir("ZOT_XRSIM_CAPTURE_DIR", shown.path().string());
+    ScopedEnv everyFrame("ZOT_XRSIM_CAPTURE_EVERY_FRAME", "1");
+    auto headset = startHeadset();
+    ASSERT_TRUE(headset);
+    EXPECT_EQ(headset->acquireEye(0), 0u);
+
+    // More frames than a swapchain has images, so that every image is drawn.
+    for (int frame = 0; frame < 5; ++frame) {
+        SCOPED_TRACE(frame);
+        const std::uint8_t level = static_cast<std::uint8_t>(40 * (frame + 1));
+        ASSERT_TRUE(headset->beginFrame().shouldRender);
+        for (int eye = 0; eye < 2; ++eye) {
+            const GLuint target = headset->acquireEye(eye);
+            ASSERT_NE(target, 0u);
+            GLint depthType = GL_NONE;
+            glBindFramebuffer(GL_FRAMEBUFFER, target);
+            glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
+                                                  GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE, &depthType);
+            EXPECT_NE(depthType, GL_NONE) << "no depth buffer";
+            glViewport(0, 0, eyeWidth, eyeHeight);
+            // Left red, right blue, brighter each frame.
+            glClearColor(eye == 0 ? level / 255.0f : 0.0f, 0.0f, eye == 1 ? level / 255.0f : 0.0f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glBindFramebuffer(GL_FRAMEBUFFER, 0);
+            headset->releaseEye(eye);
+        }
+        headset->endFrame();
+        for (int eye = 0; eye < 2; ++eye) {
+            const std::array<std::uint8_t, 4> expected = {eye == 0 ? level : std::uint8_t{0}, 0,
+                                                          eye == 1 ? level : std::uint8_t{0}, 255};
+            std::ifstream picture(shown.path() / (eye == 0 ? "left.limg" : "right.limg"), std::ios::binary);
+            picture.seekg(8 + (static_cast<std::streamoff>(eyeHeight / 2) * eyeWidth + eyeWidth / 2) * 4);
+            std::array<std::uint8_t, 4> runtime{};
+            picture.read(reinterpret_cast<char*>(runtime.data()), 4);
+            EXPECT_EQ(runtime, expected) << "the runtime's picture of eye " << eye;
+
+            std::array<std::uint8_t, 4> readBack{};
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, headset->eyeFramebuffer(eye));
+            glReadPixels(eyeWidth / 2, eyeHeight / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, readBack.data());
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+            EXPECT_EQ(readBack, expected) << "eye " << eye << " read back";
+        }
+    }
 }
 
 } // namespace

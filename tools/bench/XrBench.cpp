@@ -7,7 +7,9 @@
 //     xvfb-run -a -s "-screen 0 1920x1080x24" ./tools/bench/zot_xr_bench [frames] [--no-submit]
 //
 // --no-submit leaves the GL work out (no clears, copies, mirror or swap): what
-// is left is the pacing and the headset's own bookkeeping.
+// is left is the pacing and the headset's own bookkeeping. --direct clears
+// straight into the runtime's images and takes the mirror from the right eye's,
+// as zot draws, instead of clearing targets of its own and copying them over.
 
 #include "Spread.h"
 #include "platform/TestPlatform.h"
@@ -62,9 +64,12 @@ int main(int argc, char** argv)
 {
     int frames = 900;
     bool submit = true;
+    bool direct = false;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--no-submit")
             submit = false;
+        else if (std::string(argv[i]) == "--direct")
+            direct = true;
         else
             frames = std::max(1, std::atoi(argv[i]));
     }
@@ -141,21 +146,33 @@ int main(int argc, char** argv)
                     }
                     continue;
                 }
+                const auto mirror = [&](GLuint source) {
+                    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+                    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+                    glViewport(0, 0, mirrorWidth, mirrorHeight);
+                    glBlitFramebuffer(0, 0, static_cast<GLint>(width), static_cast<GLint>(height), 0, 0,
+                                      mirrorWidth, mirrorHeight, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+                    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+                };
                 for (int eye = 0; eye < 2; ++eye) {
-                    glBindFramebuffer(GL_FRAMEBUFFER, eyes[eye].framebuffer);
+                    const GLuint target = direct ? headset.acquireEye(eye) : eyes[eye].framebuffer;
+                    glBindFramebuffer(GL_FRAMEBUFFER, target);
                     glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
                     glClearColor(eye == 0 ? 0.8f : 0.1f, 0.2f, eye == 0 ? 0.1f : 0.8f, 1.0f);
                     glClear(GL_COLOR_BUFFER_BIT);
-                    headset.submitEye(eye, eyes[eye].framebuffer);
+                    if (!direct) {
+                        headset.submitEye(eye, eyes[eye].framebuffer);
+                        continue;
+                    }
+                    if (eye == 1)
+                        mirror(target);
+                    headset.releaseEye(eye);
                 }
                 const auto c = Clock::now();
                 headset.endFrame();
                 const auto d = Clock::now();
-                glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-                glViewport(0, 0, mirrorWidth, mirrorHeight);
-                glBlitFramebuffer(0, 0, static_cast<GLint>(width), static_cast<GLint>(height), 0, 0, mirrorWidth,
-                                  mirrorHeight, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-                glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+                if (!direct)
+                    mirror(eyes[1].framebuffer);
                 glfwSwapBuffers(window);
                 glfwPollEvents();
                 const auto e = Clock::now();
