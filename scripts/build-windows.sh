@@ -39,15 +39,19 @@ cmake -S "$root" -B "$out" \
   -DCMAKE_BUILD_TYPE=Release
 cmake --build "$out" -j"$jobs"
 
-# zot.exe must start on a PC with nothing but Windows: no DLL of the compiler
-# or of a library beside it.
+# zot.exe, the analysis commands and the simulated runtime must start on a PC
+# with nothing but Windows: no DLL of the compiler or of a library beside it.
 system_dlls='^(kernel32|user32|gdi32|opengl32|advapi32|shell32|ole32|msvcrt|ws2_32|winmm|imm32|shlwapi|version|setupapi|cfgmgr32|dwmapi|comdlg32|oleaut32|pathcch|api-ms-win-.*)\.dll$'
-for binary in "$out/run/zot.exe" "$out/run/xrsim/zot_xrsim.dll"; do
+for binary in "$out"/run/*.exe "$out/run/xrsim/zot_xrsim.dll"; do
   foreign="$(x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | grep -Ev "$system_dlls" || true)"
   if [ -n "$foreign" ]; then
     echo "build-windows: $(basename "$binary") needs DLLs that Windows does not have: $foreign" >&2
     exit 1
   fi
+done
+
+for program in zot zotfit zotsim; do
+  [ -f "$out/run/$program.exe" ] || { echo "build-windows: $program.exe was not built" >&2; exit 1; }
 done
 
 rm -f "$out/zot-windows.zip"

@@ -31,7 +31,7 @@ SOURCES
   apt-get -o DPkg::Lock::Timeout=600 update
 fi
 
-packages=(glfw3 glew freetype googletest openxr-sdk-source libjsoncpp)
+packages=(glfw3 glew freetype googletest openxr-sdk-source libjsoncpp nlopt)
 apt-get source --only-source "${packages[@]}" >apt-source.log 2>&1 ||
   { cat apt-source.log >&2; exit 1; }
 src() { find "$work" -maxdepth 1 -mindepth 1 -type d -name "$1-*" | head -n1; }
@@ -62,6 +62,10 @@ cp -r "$(src libjsoncpp)" "$openxr/src/external/jsoncpp"
 cmake_lib openxr "$openxr" -DBUILD_WITH_SYSTEM_JSONCPP=OFF -DDYNAMIC_LOADER=OFF \
   -DBUILD_TESTS=OFF -DBUILD_API_LAYERS=OFF -DBUILD_CONFORMANCE_TESTS=OFF \
   -DPYTHON_EXECUTABLE=/usr/bin/python3 -DPython3_EXECUTABLE=/usr/bin/python3
+
+# The fit's optimiser, without its bindings for other languages.
+cmake_lib nlopt "$(src nlopt)" -DNLOPT_PYTHON=OFF -DNLOPT_OCTAVE=OFF -DNLOPT_MATLAB=OFF \
+  -DNLOPT_GUILE=OFF -DNLOPT_SWIG=OFF -DNLOPT_FORTRAN=OFF -DNLOPT_TESTS=OFF
 
 touch "$prefix/.built-$key"
 echo "build-libraries: done"

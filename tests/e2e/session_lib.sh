@@ -43,6 +43,7 @@ launch_zot() {
     # exec: the background job is zot itself, so zot_pid reaches the program.
     (cd "$work" && exec_zot <"answers$tag.txt" >"out$tag.txt" 2>"err$tag.txt") &
     zot_pid=$!
+    zot_out="$work/out$tag.txt"
 }
 
 # Waits for the window of zot_pid (only that process's, never one a program
@@ -61,7 +62,7 @@ await_window() {
     # The window shows before the first frame is drawn (under wine by a second
     # or more); the start-up refresh check needs the frames before the first key.
     for _ in $(seq 300); do
-        grep -q "first frame presented" "$work/out$tag.txt" 2>/dev/null && break
+        grep -q "first frame presented" "$zot_out" 2>/dev/null && break
         kill -0 "$zot_pid" 2>/dev/null || return 1
         sleep 0.1
     done
