@@ -49,7 +49,10 @@ bool ResultWriter::appendLine(const std::filesystem::path& path, const std::stri
     else if (!file->flushToDisk())
         reason = "the line could not be flushed to disk: " + file->lastError();
     if (!reason.empty()) {
-        if (written > 0 && !file->truncate(before)) {
+        // A write that failed may still have put part of the line on disk
+        // (Windows' WriteFile does on a full disk): the file's own length says.
+        const bool grew = written > 0 || (written < 0 && file->size() != before);
+        if (grew && !file->truncate(before)) {
             reason += "; what was written could not be removed (" + file->lastError() +
                       "), so the next line starts on a line of its own";
             sound_.erase(path.string());

@@ -8,7 +8,7 @@ out="$root/build-windows"
 if [ "${1:-}" != --in-display ]; then
   bash "$root/scripts/build-windows.sh"
   if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" --in-display "$@"
+    exec "$root/tests/support/with_xvfb.sh" 1920x1080 bash "$0" --in-display "$@"
   fi
 else
   shift
@@ -33,20 +33,5 @@ bash "$root/scripts/windows/wine-setup.sh" "$out/run/xrsim/zot_xrsim.json"
 . "$root/scripts/windows/wine-env.sh"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$native"' EXIT
 
-# Tests that arrived with other work and still expect what the Linux build
-# writes (LF line ends, '/' in printed paths, its console text); the program
-# itself writes CR LF and '\' on Windows as it should. Listed in the README
-# ("Windows") until they are ported; they run in the Linux suite.
-not_yet_on_windows=(
-  zot_entry_without_display
-  e2e_fail_loudly
-  FrameLoop.ASlowDiskDoesNotLengthenTheMasks
-  'ResultWriter\.'
-  SessionCheck.RefusesAStartThatCouldNotShowOrKeepItsSession
-  tools.IncludeLayers.ArrowsAndWhatTheLayersSayOfThem
-)
-exclude="^($(IFS='|'; echo "${not_yet_on_windows[*]}"))"
-echo "test-windows: not run under wine (not yet ported, see README): ${not_yet_on_windows[*]}"
-
 cd "$out"
-ctest --output-on-failure -j2 -E "$exclude" "$@"
+ctest --output-on-failure -j2 "$@"

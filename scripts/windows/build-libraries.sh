@@ -63,8 +63,10 @@ cmake_lib openxr "$openxr" -DBUILD_WITH_SYSTEM_JSONCPP=OFF -DDYNAMIC_LOADER=OFF 
   -DBUILD_TESTS=OFF -DBUILD_API_LAYERS=OFF -DBUILD_CONFORMANCE_TESTS=OFF \
   -DPYTHON_EXECUTABLE=/usr/bin/python3 -DPython3_EXECUTABLE=/usr/bin/python3
 
-# The fit's optimiser, without its bindings for other languages.
-cmake_lib nlopt "$(src nlopt)" -DNLOPT_PYTHON=OFF -DNLOPT_OCTAVE=OFF -DNLOPT_MATLAB=OFF \
+# The fit's optimiser (BOBYQA, in C), without its C++-only algorithms (with
+# them the library is named nlopt_cxx while its nlopt.pc still says -lnlopt)
+# and without its bindings for other languages.
+cmake_lib nlopt "$(src nlopt)" -DNLOPT_CXX=OFF -DNLOPT_PYTHON=OFF -DNLOPT_OCTAVE=OFF -DNLOPT_MATLAB=OFF \
   -DNLOPT_GUILE=OFF -DNLOPT_SWIG=OFF -DNLOPT_FORTRAN=OFF -DNLOPT_TESTS=OFF
 
 touch "$prefix/.built-$key"

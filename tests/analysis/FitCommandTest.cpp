@@ -58,13 +58,17 @@ TEST(FitCommand, JsonGivesOneLinePerSessionWithExactlyTheKeys)
     EXPECT_EQ(run.status, 0) << run.err;
     const std::vector<std::string> out = lines(run.out);
     ASSERT_EQ(out.size(), 2u) << run.out;
+    // The path as a JSON string: a Windows path's backslashes are escaped.
+    std::string fileInJson;
+    for (char c : file)
+        fileInJson += c == '\\' ? std::string("\\\\") : std::string(1, c);
     const std::vector<std::string> expectedKeys = {"file", "session", "trials", "C",     "K",      "pK",
                                                    "t0",   "alpha",   "wLeft",  "logLik", "errors"};
     for (const std::string& line : out) {
         EXPECT_EQ(line.front(), '{');
         EXPECT_EQ(line.back(), '}');
         EXPECT_EQ(jsonKeys(line), expectedKeys) << line;
-        EXPECT_NE(line.find("\"file\":\"" + file + "\""), std::string::npos) << line;
+        EXPECT_NE(line.find("\"file\":\"" + fileInJson + "\""), std::string::npos) << line;
         EXPECT_TRUE(std::regex_search(line, std::regex("\"pK\":\\[([-0-9.e]+,){6}[-0-9.e]+\\]"))) << line;
     }
     EXPECT_EQ(jsonValue(out[0], "session"), 1);

@@ -32,10 +32,12 @@ head -n "$lines" stdout.txt >start.txt
 if ! diff -u expected.txt start.txt; then
   echo "zot began its output with something else than expected"; exit 1
 fi
-if ! grep -q '^ERROR > GLFW: .' stderr.txt; then
+# What is said on standard error is read line by line, without line ends.
+tr -d '\r' <stderr.txt >said.txt
+if ! grep -q '^ERROR > GLFW: .' said.txt; then
   echo "zot did not pass on GLFW's own reason for the failure on standard error:"; cat stderr.txt; exit 1
 fi
-if ! grep -qx 'ERROR > the session was not started; nothing was written' stderr.txt; then
+if ! grep -qx 'ERROR > the session was not started; nothing was written' said.txt; then
   echo "zot did not say that the session was not started:"; cat stderr.txt; exit 1
 fi
 if [ -e logs ]; then

@@ -4,10 +4,11 @@
 # nothing), zotsim with the same zot.cfg writes the same data, zotfit fits the
 # files, and its report renders in headless chromium without errors.
 #
-#   autopilot_session.sh <run folder>     (needs DISPLAY; ctest runs it in its own Xvfb)
+#   autopilot_session.sh <run folder> [program file name]     (needs DISPLAY; ctest runs it in its own Xvfb)
 set -euo pipefail
 
 run_dir=$(cd "$1" && pwd)
+zot_name=${2:-zot}
 . "$(dirname "$0")/session_lib.sh"
 e2e_setup
 # 26 trials of the first plan: every whole-report exposure three times, the
@@ -27,7 +28,7 @@ logs="$work/logs"
 stem="ZOT_vive_S01_1"
 
 start_zot 'S01 CODE\n1\n30 f r 0\n' 1
-grep -qx "AUTOPILOT > zot answers every trial itself: C=40 K=3 t0=10 alpha=0.5 wLeft=0.5" "$work/out1.txt" ||
+tr -d '\r' <"$work/out1.txt" | grep -qx "AUTOPILOT > zot answers every trial itself: C=40 K=3 t0=10 alpha=0.5 wLeft=0.5" ||
     fail "no autopilot banner"
 # A person at the keyboard: letters, backspace and space reach the window and
 # must change nothing.
@@ -47,14 +48,14 @@ for f in "$stem.dat" "${stem}_history.dat" "${stem}_timing.dat"; do
     [ -f "$logs/$f" ] || fail "missing $f"
 done
 [ "$(wc -l <"$logs/$stem.dat")" -eq 27 ] || fail "data file: $(wc -l <"$logs/$stem.dat") lines, expected 27"
-[ "$(sed -n 9p "$logs/${stem}_history.dat" | cut -f2)" = "Autopilot: C=40 K=3 t0=10 alpha=0.5 wLeft=0.5" ] ||
+[ "$(sed -n 9p "$logs/${stem}_history.dat" | cut -f2 | tr -d '\r')" = "Autopilot: C=40 K=3 t0=10 alpha=0.5 wLeft=0.5" ] ||
     fail "history line 9: $(sed -n 9p "$logs/${stem}_history.dat")"
 [ "$(tail -n +2 "$logs/${stem}_timing.dat" | wc -l)" -eq 26 ] || fail "timing lines"
 
 # zotsim plays the same zot.cfg (its autopilot key too) without a window: the
 # same records, and the same events in the history (only the time stamps and
 # the date differ).
-(cd "$work" && "$run_dir/zotsim" --subject S01 --session 1 --logs sim >out-sim.txt 2>&1) ||
+(cd "$work" && run_tool zotsim --subject S01 --session 1 --logs sim >out-sim.txt 2>&1) ||
     fail "zotsim failed"
 cmp -s "$logs/$stem.dat" "$work/sim/$stem.dat" || fail "zot and zotsim data differ"
 events() { tail -n +10 "$1" | cut -f2-; }
@@ -63,7 +64,7 @@ events() { tail -n +10 "$1" | cut -f2-; }
 grep -q "report: " "$logs/${stem}_history.dat" || fail "the autopilot typed nothing"
 
 # Fit: one JSON line, every parameter a finite number.
-"$run_dir/zotfit" --json "$logs/$stem.dat" >"$work/fit.json" 2>"$work/fit-err.txt" ||
+(cd "$work" && run_tool zotfit --json "logs/$stem.dat" >fit.json 2>fit-err.txt) ||
     fail "zotfit --json failed: $(cat "$work/fit-err.txt")"
 [ "$(wc -l <"$work/fit.json")" -eq 1 ] || fail "zotfit --json: $(cat "$work/fit.json")"
 number='-?[0-9]+(\.[0-9]+)?([eE][-+]?[0-9]+)?'
@@ -72,7 +73,7 @@ for field in C K t0 alpha wLeft logLik; do
 done
 
 # Report: self-contained, and chromium renders it without a console message.
-"$run_dir/zotfit" --report "$work/report.html" "$logs/$stem.dat" >/dev/null 2>"$work/fit-err.txt" ||
+(cd "$work" && run_tool zotfit --report report.html "logs/$stem.dat" >/dev/null 2>fit-err.txt) ||
     fail "zotfit --report failed: $(cat "$work/fit-err.txt")"
 grep -qiE "(src|href)=\"(https?:|//)" "$work/report.html" && fail "the report loads from the network"
 chromium_run() {

@@ -47,7 +47,7 @@ CFG
 reports_since_start() {
     local n
     n=$(tail -c +$(($(size_of "$work/before.history") + 1)) "$history" 2>/dev/null |
-        grep -cP '^-?[0-9]+\tblank$') || true
+        grep -cP '^-?[0-9]+\tblank\r?$') || true
     echo "${n:-0}"
 }
 
@@ -82,7 +82,9 @@ check_file() {
     [ -f "$file" ] || return 0
     cmp -s -n "$(size_of "$before")" "$before" "$file" || fail "start $s: $what: earlier lines changed"
     [ ! -s "$file" ] || [ -z "$(tail -c 1 "$file")" ] || fail "start $s: $what ends in a partial line"
-    tail -c +$(($(size_of "$before") + 1)) "$file" >"$work/new.$what"
+    # Every new line must end the platform's way; the checks read them without.
+    tail -c +$(($(size_of "$before") + 1)) "$file" >"$work/raw.$what"
+    plain_copy "$work/raw.$what" "$work/new.$what"
 }
 
 # Checks what start $s added to the three files.
@@ -160,6 +162,6 @@ write_config $((seed * 1000))
 start_zot "$answers" last
 key Escape
 expect_exit 0
-[ "$(tail -n +$((lines_before + 1)) "$data")" = "$trials_per_block" ] || fail "the last start did not append its count line"
+[ "$(tail -n +$((lines_before + 1)) "$data" | tr -d '\r')" = "$trials_per_block" ] || fail "the last start did not append its count line"
 
 echo "kill session: $kills kills, $recorded records, all complete in data, history and timing"

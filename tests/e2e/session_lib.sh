@@ -79,7 +79,24 @@ start_zot() {
 key() { xdotool key --delay 30 "$@"; }
 
 # Runs zot from the run folder, through the emulator of a cross build.
-exec_zot() { exec ${ZOT_EMULATOR:+"$ZOT_EMULATOR"} "$run_dir/${zot_name:-zot}"; }
+exec_zot() { exec ${ZOT_EMULATOR:+"$ZOT_EMULATOR"} "$run_dir/${zot_name:-zot${ZOT_EXE_SUFFIX:-}}"; }
+
+# Runs another program of the run folder (zotsim, zotfit) with the arguments
+# given, through the emulator of a cross build. Paths in the arguments must be
+# relative: a Windows program does not know Linux paths.
+run_tool() {
+    local name=$1
+    shift
+    ${ZOT_EMULATOR:+"$ZOT_EMULATOR"} "$run_dir/$name${ZOT_EXE_SUFFIX:-}" "$@"
+}
+
+# A relative path as the program prints it: with \ between folders on Windows.
+shown_path() {
+    if [ "${ZOT_PLATFORM:-linux}" = windows ]; then printf '%s' "${1//\//\\}"; else printf '%s' "$1"; fi
+}
+
+# The same as a pattern for grep -E.
+shown_path_pattern() { shown_path "$1" | sed 's/[][\\.*^$+?(){}|]/\\&/g'; }
 
 # Copies a text file the program wrote to the second path with LF line ends,
 # after checking that every line of it ends the platform's way.

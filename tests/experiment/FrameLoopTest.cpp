@@ -3,6 +3,7 @@
 
 #include "SimulatedVsyncClock.h"
 #include "TestSupport.h"
+#include "platform/TestPlatform.h"
 #include "TrialTimingRecorder.h"
 #include "ZOTTrial.h"
 
@@ -80,15 +81,14 @@ TEST(FrameLoop, ASlowDiskDoesNotLengthenTheMasks)
         EXPECT_EQ(shown[MASKS], 30);
         // The first report frame has been presented: the trial's lines are on disk.
         const std::string text = fileText(history);
-        const std::string blank = "\tblank\n";
+        const std::string blank = onDisk("\tblank\n");
         ASSERT_GE(text.size(), blank.size());
         EXPECT_EQ(text.substr(text.size() - blank.size()), blank);
         EXPECT_EQ(lineCount(text), 8 + 4 * (trial + 1));
 
         // The timing line of the trial, written after its first report frame.
-        const std::string timing = fileText(timingFile);
-        const std::string last = timing.substr(timing.rfind('\n', timing.size() - 2) + 1);
-        const std::vector<std::string> f = fields(last.substr(0, last.size() - 1));
+        const std::string last = linesOnDisk(fileText(timingFile)).back();
+        const std::vector<std::string> f = fields(last);
         ASSERT_EQ(f.size(), 14u) << last;
         EXPECT_EQ(f[4], std::to_string(exposure));
         EXPECT_EQ(f[5], "1000.0") << "fixation";

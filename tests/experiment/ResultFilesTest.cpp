@@ -1,6 +1,7 @@
 #include "ResultFileNames.h"
 #include "ResultWriter.h"
 #include "TestSupport.h"
+#include "platform/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,10 @@ namespace {
 // on disk before; the third is lost.
 TEST(ResultWriter, ALineThatCannotBeWrittenLeavesNoPartOfItBehind)
 {
-    const std::string before = "2\n1\t17\tAB0000\t000000\tA\t\n";
+    // Result lines end as text lines do on the platform (CR LF on Windows).
+    const std::string before = onDisk("2\n1\t17\tAB0000\t000000\tA\t\n");
     const std::string line = "2\t17\tDE0000\t000000\tXY\t";
+    const std::string lineBytes = std::to_string(line.size() + textLineEnd().size());
     const struct {
         const char* fault;
         std::function<void(PlayedDisk&)> play;
@@ -22,13 +25,16 @@ TEST(ResultWriter, ALineThatCannotBeWrittenLeavesNoPartOfItBehind)
         std::string remains;
     } cases[] = {
         {"disk fills up within the line", [](PlayedDisk& d) { d.bytesLeft = 7; },
-         "only 7 of 23 bytes were written", before},
+         "only 7 of " + lineBytes + " bytes were written", before},
         {"disk full", [](PlayedDisk& d) { d.bytesLeft = 0; }, "No space left on device", before},
+        {"disk fills up within the line, and the write fails",
+         [](PlayedDisk& d) { d.bytesLeft = 7, d.failWhenCutShort = true; }, "No space left on device", before},
         {"sync fails", [](PlayedDisk& d) { d.failSync = true; },
          "the line could not be flushed to disk: Input/output error", before},
         {"cut-back fails", [](PlayedDisk& d) { d.bytesLeft = 7, d.failTruncate = true; },
-         "only 7 of 23 bytes were written; what was written could not be removed (Input/output error), so the next "
-         "line starts on a line of its own",
+         "only 7 of " + lineBytes +
+             " bytes were written; what was written could not be removed (Input/output error), so the next "
+             "line starts on a line of its own",
          before + "2\t17\tDE"},
         {"folder read-only", [](PlayedDisk& d) { d.refuseOpen = true; }, "Read-only file system", before},
     };
@@ -48,7 +54,7 @@ TEST(ResultWriter, ALineThatCannotBeWrittenLeavesNoPartOfItBehind)
         // Once there is room again, the next line is whole and on a line of its own.
         disk = PlayedDisk();
         EXPECT_TRUE(writer.appendLine(file, "3\t17\tFG0000\t000000\t-\t"));
-        EXPECT_EQ(fileText(file), c.remains + (c.remains == before ? "" : "\n") + "3\t17\tFG0000\t000000\t-\t\n");
+        EXPECT_EQ(fileText(file), c.remains + onDisk((c.remains == before ? "" : "\n") + std::string("3\t17\tFG0000\t000000\t-\t\n")));
         EXPECT_EQ(writer.linesLost(), 1u);
     }
 }
@@ -69,12 +75,12 @@ TEST(ResultWriter, ATornLastLineGetsItsLineEndBeforeTheFirstNewLine)
     };
     for (const auto& c : cases) {
         TempDir folder;
-        const std::filesystem::path file = folder.write("ZOT_vive_1_1.dat", c.before);
+        const std::filesystem::path file = folder.write("ZOT_vive_1_1.dat", onDisk(c.before));
         std::ostringstream errors;
         ResultWriter writer(systemDisk(), errors);
         ASSERT_TRUE(writer.appendLine(file, "5"));
         ASSERT_TRUE(writer.appendLine(file, "7"));
-        EXPECT_EQ(fileText(file), c.after);
+        EXPECT_EQ(fileText(file), onDisk(c.after));
         EXPECT_EQ(errors.str(), c.warns ? "WARNING > the last line of " + file.string() +
                                               " was incomplete (cut off by a crash or a full disk); it is kept as it "
                                               "is and the new lines start on a line of their own\n"

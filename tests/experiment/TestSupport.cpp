@@ -100,11 +100,16 @@ public:
             error_ = "No space left on device";
             return -1;
         }
-        if (disk_.bytesLeft > 0 && static_cast<std::int64_t>(count) > disk_.bytesLeft)
+        const bool cutShort = disk_.bytesLeft > 0 && static_cast<std::int64_t>(count) > disk_.bytesLeft;
+        if (cutShort)
             count = static_cast<std::size_t>(disk_.bytesLeft);
         const std::int64_t written = file_->write(bytes, count);
         if (disk_.bytesLeft > 0 && written > 0)
             disk_.bytesLeft -= written;
+        if (cutShort && disk_.failWhenCutShort) {
+            error_ = "No space left on device";
+            return -1;
+        }
         return written;
     }
 

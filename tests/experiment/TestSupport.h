@@ -62,6 +62,9 @@ public:
     /// Bytes the disk still takes; -1 for no limit. A write beyond it is cut
     /// short, and one with nothing left fails with "No space left on device".
     std::int64_t bytesLeft = -1;
+    /// A write cut short fails instead of saying how much it wrote, with the
+    /// part that fitted on disk (as Windows' WriteFile does on a full disk).
+    bool failWhenCutShort = false;
     bool refuseOpen = false;
     bool failSync = false;
     bool failTruncate = false;

@@ -29,7 +29,7 @@ std::vector<std::string> arrowsOf(const IncludeGraph& graph)
 {
     std::vector<std::string> arrows;
     for (const IncludeArrow& arrow : graph.arrows)
-        arrows.push_back(arrow.file.string() + ":" + std::to_string(arrow.line) + " " + arrow.from + "->" + arrow.to);
+        arrows.push_back(arrow.file.generic_string() + ":" + std::to_string(arrow.line) + " " + arrow.from + "->" + arrow.to);
     return arrows;
 }
 

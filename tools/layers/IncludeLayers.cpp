@@ -114,8 +114,8 @@ IncludeGraph readIncludeGraph(const fs::path& root, const std::vector<Layer>& la
                     std::string list;
                     for (const std::string& folder : offering)
                         list += (list.empty() ? "" : ", ") + folder + "/";
-                    graph.problems.push_back(source.string() + ":" + std::to_string(line) + ": \"" +
-                                             name.string() + "\" is offered by " + list +
+                    graph.problems.push_back(source.generic_string() + ":" + std::to_string(line) + ": \"" +
+                                             name.generic_string() + "\" is offered by " + list +
                                              "; a bare name must say which");
                     continue;
                 }
@@ -142,8 +142,8 @@ std::vector<std::string> layerViolations(const IncludeGraph& graph, const std::v
             continue; // already a problem of the graph
         const auto& allowed = layer->mayInclude;
         if (std::find(allowed.begin(), allowed.end(), arrow.to) == allowed.end())
-            violations.push_back(arrow.file.string() + ":" + std::to_string(arrow.line) + ": includes " +
-                                 arrow.header.string() + ", but " + arrow.from + "/ may not include from " +
+            violations.push_back(arrow.file.generic_string() + ":" + std::to_string(arrow.line) + ": includes " +
+                                 arrow.header.generic_string() + ", but " + arrow.from + "/ may not include from " +
                                  arrow.to + "/");
     }
 
