@@ -55,11 +55,18 @@ grep -q "predicted" "$logs/ZOT_vive_S01_1_timing.dat" || fail "timing not from t
 
 # Without a runtime nothing can be shown: the loader's error, exit code 2, and
 # no result files. The OpenXR loader of Windows ignores XR_RUNTIME_JSON in an
-# elevated process, and under wine every process is: there the runtime is the
-# registered one (ZOT_XR_RUNTIME_REGISTERED=1) and this part cannot run.
+# elevated process, and under wine every process is: there the registered
+# runtime (ZOT_XR_RUNTIME_REGISTERED=1) is taken away for this start and put
+# back after it. Under wine the end-to-end tests run alone, so no other test
+# misses it meanwhile.
+openxr_key='HKLM\Software\Khronos\OpenXR\1'
+registry() { ${ZOT_EMULATOR:+"$ZOT_EMULATOR"} reg "$@" | tr -d '\r'; }
+registered=
 if [ "${ZOT_XR_RUNTIME_REGISTERED:-0}" = 1 ]; then
-    echo "headset session: OK; left out: the start without a runtime (the runtime is registered, XR_RUNTIME_JSON is ignored)"
-    exit 0
+    registered=$(registry query "$openxr_key" /v ActiveRuntime | sed -n 's/.*REG_SZ *//p')
+    [ -n "$registered" ] || fail "no OpenXR runtime is registered"
+    trap 'registry add "$openxr_key" /v ActiveRuntime /d "$registered" /f >/dev/null; e2e_cleanup' EXIT
+    registry add "$openxr_key" /v ActiveRuntime /d 'C:\no_such_runtime.json' /f >/dev/null
 fi
 mkdir "$work/none"
 ln -s "$run_dir/data" "$work/none/data"
@@ -70,5 +77,9 @@ cp "$work/zot.cfg" "$work/none/zot.cfg"
 [ "$code" -eq 2 ] || fail "no runtime: exit code $code"
 grep -q "^OpenXR Initialization Error: XR_ERROR_" "$work/none/err2.txt" || fail "no runtime: message"
 [ ! -e "$work/none/logs" ] || fail "no runtime: a logs folder was made"
+if [ -n "$registered" ]; then
+    registry add "$openxr_key" /v ActiveRuntime /d "$registered" /f >/dev/null
+    trap e2e_cleanup EXIT
+fi
 
 echo "headset session: OK"

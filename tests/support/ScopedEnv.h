@@ -29,3 +29,36 @@ private:
     std::string name_;
     std::optional<std::string> old_;
 };
+
+/// Points the OpenXR loader of this process at a runtime manifest (which may
+/// be missing) for the life of the object: through XR_RUNTIME_JSON, and in an
+/// elevated process, whose loader ignores that variable (every process under
+/// wine is elevated), through the machine's registered runtime, which is put
+/// back afterwards. Tests that use it must not run beside other headset tests.
+class ScopedOpenXrRuntime {
+public:
+    explicit ScopedOpenXrRuntime(const std::string& manifest)
+        : env_("XR_RUNTIME_JSON", manifest), registry_(processIsElevated())
+    {
+        if (registry_) {
+            old_ = registeredOpenXrRuntime();
+            registry_ = registerOpenXrRuntime(manifest);
+        }
+    }
+    ~ScopedOpenXrRuntime()
+    {
+        if (registry_)
+            registerOpenXrRuntime(old_);
+    }
+    ScopedOpenXrRuntime(const ScopedOpenXrRuntime&) = delete;
+    ScopedOpenXrRuntime& operator=(const ScopedOpenXrRuntime&) = delete;
+
+    /// False when the runtime could not be changed (an elevated process that
+    /// may not write the machine's registry).
+    bool taken() const { return !processIsElevated() || registry_; }
+
+private:
+    ScopedEnv env_;
+    bool registry_;
+    std::optional<std::string> old_;
+};

@@ -32,6 +32,16 @@ bool processIsElevated();
 /// are dropped: any other line end stays in the line.
 std::vector<std::string> linesOnDisk(std::string_view bytes);
 
+/// The manifest of the runtime registered for the machine as the active
+/// OpenXR runtime (Windows: HKLM\SOFTWARE\Khronos\OpenXR\1, ActiveRuntime),
+/// nullopt when none is. Where the loader reads no registry, always nullopt.
+std::optional<std::string> registeredOpenXrRuntime();
+
+/// Registers manifest as the machine's active OpenXR runtime, or removes the
+/// registration with nullopt. Where the loader reads no registry, returns
+/// false and changes nothing.
+bool registerOpenXrRuntime(const std::optional<std::string>& manifest);
+
 struct CommandOutcome {
     int exitCode = -1;
     std::string output; ///< standard output and standard error together

@@ -24,6 +24,16 @@ bool processIsElevated()
     return false;
 }
 
+std::optional<std::string> registeredOpenXrRuntime()
+{
+    return std::nullopt;
+}
+
+bool registerOpenXrRuntime(const std::optional<std::string>&)
+{
+    return false;
+}
+
 namespace {
 
 // A word for sh, quoted so that nothing in it is special.

@@ -37,6 +37,40 @@ bool processIsElevated()
 
 namespace {
 
+constexpr const char* openXrKey = "SOFTWARE\\Khronos\\OpenXR\\1";
+
+} // namespace
+
+std::optional<std::string> registeredOpenXrRuntime()
+{
+    DWORD size = 0;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, openXrKey, "ActiveRuntime", RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    std::string manifest(size, '\0');
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, openXrKey, "ActiveRuntime", RRF_RT_REG_SZ, nullptr, manifest.data(),
+                     &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    manifest.resize(manifest.find('\0'));
+    return manifest;
+}
+
+bool registerOpenXrRuntime(const std::optional<std::string>& manifest)
+{
+    if (!manifest)
+        return RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, openXrKey, "ActiveRuntime") == ERROR_SUCCESS;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, openXrKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    const bool set = RegSetValueExA(key, "ActiveRuntime", 0, REG_SZ, reinterpret_cast<const BYTE*>(manifest->c_str()),
+                                    static_cast<DWORD>(manifest->size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return set;
+}
+
+namespace {
+
 // A word for cmd.exe and the program's argument parser: in double quotes,
 // with the quotes and the backslashes before them escaped.
 std::string commandWord(const std::string& word)
