@@ -60,7 +60,7 @@ void GlTest::SetUpTestSuite()
 
 void GlTest::SetUp()
 {
-    ASSERT_NE(window, nullptr) << "no OpenGL 4.1 core context: GL tests need an X display (run them under xvfb-run)";
+    ASSERT_NE(window, nullptr) << "no OpenGL 4.1 core context: GL tests need an X display (scripts/test.sh gives them one with Xvfb)";
     ASSERT_NE(vertexArray, 0u) << "GLEW could not load the GL entry points";
     glfwMakeContextCurrent(window);
     glBindVertexArray(vertexArray);

@@ -7,7 +7,7 @@
 // to the first submitted frame. Run it from the ready-to-run folder (it reads
 // data/ and shaders/ there) with an X display:
 //
-//     cd build/run && xvfb-run -a -s "-screen 0 1920x1080x24" ../tools/bench/zot_headset_bench [frames]
+//     cd build/run && ../../tests/support/with_xvfb.sh 1920x1080 ../tools/bench/zot_headset_bench [frames]
 //
 // The result files go to a temporary folder that is removed afterwards.
 

@@ -4,7 +4,7 @@
 // the per-frame work takes, and how long start-up takes to the first submitted
 // frame. Needs an X display:
 //
-//     xvfb-run -a -s "-screen 0 1920x1080x24" ./tools/bench/zot_xr_bench [frames] [--no-submit]
+//     ../tests/support/with_xvfb.sh 1920x1080 ./tools/bench/zot_xr_bench [frames] [--no-submit]
 //
 // --no-submit leaves the GL work out (no clears, copies, mirror or swap): what
 // is left is the pacing and the headset's own bookkeeping. --direct clears

@@ -3,7 +3,7 @@
 # clears and swaps, side by side in one virtual X server at 1920x1080 (where
 # vsync has no effect, so both run as fast as they can).
 #
-#   xvfb-run -a -s "-screen 0 1920x1080x24" tools/bench/frame_loop_bench.sh build/run build/tools/bench/bare_loop
+#   tests/support/with_xvfb.sh 1920x1080 tools/bench/frame_loop_bench.sh build/run build/tools/bench/bare_loop
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
 bare=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")

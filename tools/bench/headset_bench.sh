@@ -6,7 +6,7 @@
 # of a frame after the runtime's wait. Prints each program's medians and their
 # median, lowest and highest.
 #
-#   xvfb-run -a -s "-screen 0 1920x1080x24" tools/bench/headset_bench.sh build/run 5 600 \
+#   tests/support/with_xvfb.sh 1920x1080 tools/bench/headset_bench.sh build/run 5 600 \
 #       zot=build/tools/bench/zot_headset_bench bare=build/tools/bench/zot_xr_bench
 set -euo pipefail
 run_dir=$(cd "$1" && pwd)
