@@ -41,6 +41,13 @@ grep -q "ZOTExperiment > random seed = 4242" "$work/out1.txt" || fail "seed line
 grep -qE "^WARNING > (BUFFER SWAPS ARE NOT PACED BY THE DISPLAY|the display refreshes at [0-9.]+ Hz but refreshRate is 60 Hz)" \
     "$work/out1.txt" || fail "no warning about the unpaced display"
 
+# The timing file names the source of its frame stamps: the display's swap
+# counters where the system offers them, else the clock after the swap. Windows
+# offers none; Xvfb offers none either, but a Linux machine may.
+if [ "${ZOT_PLATFORM:-linux}" = windows ]; then stamps='swap'; else stamps='msc|swap'; fi
+tail -n +2 "$logs/ZOT_vive_S01_1_timing.dat" | tr -d '\r' | awk -F'\t' '{ print $NF }' |
+    grep -qvxE "$stamps" && fail "timing stamps not from ($stamps): $(tr -d '\r' <"$logs/ZOT_vive_S01_1_timing.dat" | cut -f14 | sort | uniq -c)"
+
 # A second start with the same subject and session appends to the same files.
 data="$logs/ZOT_vive_S01_1.dat"
 start_zot 'S01 CODE\n1\n30 f r 0\n' 2
