@@ -1,6 +1,7 @@
 // The program entry: creates the objects of a session in a fixed order, because
 // later steps read what earlier ones settled (the refresh rate above all).
 
+#include "platform/ConsoleWindow.h"
 #include "ResultWriter.h"
 #include "SessionCheck.h"
 #include "SubjectData.h"
@@ -15,6 +16,9 @@
 // was written), 3 when result lines were lost.
 int main()
 {
+    // Started by a double-click, zot's console window would close with zot and
+    // take its last messages with it.
+    keepOwnConsoleWindowAtExit();
     // Command-line arguments are ignored: "zot.cfg" in the working directory is
     // the only configuration.
     auto config = std::make_unique<ZOTConfig>();

@@ -1,0 +1,6 @@
+#include "ConsoleWindow.h"
+
+// A terminal outlives the programs started in it.
+void keepOwnConsoleWindowAtExit()
+{
+}
