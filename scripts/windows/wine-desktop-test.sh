@@ -11,7 +11,7 @@ shift
 . "$(dirname "$0")/wine-env.sh"
 report=$(mktemp --suffix=.xml)
 trap 'rm -f "$report"' EXIT
-wine explorer "/desktop=zot$$,$size" "$@" --gtest_output="xml:$(winepath -w "$report")"
+zot_wine explorer "/desktop=zot$$,$size" "$@" --gtest_output="xml:$(winepath -w "$report")"
 summary=$(grep -m1 -o '<testsuites [^>]*' "$report" || true)
 if [ -z "$summary" ]; then
   echo "wine-desktop-test: $1 wrote no test report (it crashed or did not start)" >&2

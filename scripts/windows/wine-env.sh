@@ -10,3 +10,17 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # leaves a thread running in the freed library, which crashes a program that
 # starts GLFW a second time (as the GL tests do) or keeps running after it.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml,xinput1_1,xinput1_2,xinput1_3,xinput1_4,xinput9_1_0=}"
+
+# Debian's wine has no preloader, the helper that reserves the addresses
+# Windows programs expect before Linux's loader puts its own at random places.
+# Now and then (about one start in 2,000 here) one lands on the page of the
+# shared user data and wine ends at once, before the program runs ("failed to
+# map the shared user data: c0000018"). Wine's processes therefore run with
+# address randomisation off (setarch -R), which keeps those addresses free as
+# the preloader would. Where the system refuses that, they run as they are.
+if setarch "$(uname -m)" -R true 2>/dev/null; then
+  zot_fixed_layout=(setarch "$(uname -m)" -R)
+else
+  zot_fixed_layout=()
+fi
+zot_wine() { "${zot_fixed_layout[@]}" wine "$@"; }

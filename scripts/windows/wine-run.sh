@@ -4,4 +4,4 @@
 # the data tool at build time, and every test.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
-exec wine "$@"
+exec "${zot_fixed_layout[@]}" wine "$@"

@@ -20,8 +20,8 @@ mkdir -p "$WINEPREFIX"
 wineserver -k 2>/dev/null || true
 wineserver -w
 wineserver -p
-wineboot -i >/dev/null 2>&1
-reg() { wine reg add "$@" /f >/dev/null; }
+"${zot_fixed_layout[@]}" wineboot -i >/dev/null 2>&1
+reg() { zot_wine reg add "$@" /f >/dev/null; }
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
 reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d ''
@@ -30,4 +30,4 @@ if [ $# -ge 1 ]; then
   reg 'HKLM\Software\Khronos\OpenXR\1' /v ActiveRuntime /d "$(winepath -w "$1")"
 fi
 # Wait until the prefix has settled after the registry writes.
-wineboot >/dev/null 2>&1
+"${zot_fixed_layout[@]}" wineboot >/dev/null 2>&1
