@@ -100,6 +100,11 @@ int runFitCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (!options.json)
         out << fitTableHeader() << '\n';
     for (const std::string& file : options.files) {
+        // logs/ZOT_vive_7_*.dat names the history and timing files too.
+        if (const std::string kind = companionFileKind(file); !kind.empty()) {
+            err << "zotfit: " << file << ": zot's " << kind << " file, not a result file; skipped" << std::endl;
+            continue;
+        }
         std::vector<DatSession> sessions;
         try {
             sessions = readDatFile(file);

@@ -90,6 +90,14 @@ bool isPracticeFile(const std::string& datPath)
     return endsWith(datPath, practiceSuffix);
 }
 
+std::string companionFileKind(const std::string& datPath)
+{
+    for (const char* kind : {"history", "timing"})
+        if (endsWith(datPath, std::string("_") + kind + ".dat"))
+            return kind;
+    return {};
+}
+
 TimingMatch matchTiming(const DatSession& session, const std::vector<TimingSession>& timing, bool practice)
 {
     TimingMatch match;

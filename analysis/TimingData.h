@@ -25,6 +25,10 @@ std::string timingPathBeside(const std::string& datPath);
 /// True for the practice file's name.
 bool isPracticeFile(const std::string& datPath);
 
+/// The kind of zot's own file beside the result files that path names ("history"
+/// or "timing"), empty for any other name: those files are not result files.
+std::string companionFileKind(const std::string& datPath);
+
 /// The timing line of each trial of a session, or why there is none.
 struct TimingMatch {
     std::vector<TrialTiming> trials;

@@ -99,6 +99,22 @@ TEST(FitCommand, ABadFileIsNamedAndTheOthersAreStillFitted)
     EXPECT_NE(out[1].find(good), std::string::npos);
 }
 
+// What logs/ZOT_vive_7_*.dat names: the result files and zot's history and
+// timing files beside them. Only the result files are fitted, and the others
+// are no failure.
+TEST(FitCommand, HistoryAndTimingFilesAmongTheNamedOnesAreSkipped)
+{
+    TempDir dir;
+    const std::string data = dir.write("ZOT_vive_7_1.dat", datText({simulatedSession(observer(), 1, 4)}));
+    const std::string history = dir.write("ZOT_vive_7_1_history.dat", "0\tSubjectNumber: 7\n");
+    const std::string timing = dir.write("ZOT_vive_7_1_timing.dat", "block\ttrial\n");
+    const CommandRun run = zotfit({"--json", history, data, timing});
+    EXPECT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(lines(run.out).size(), 1u) << run.out;
+    EXPECT_NE(run.err.find(history + ": zot's history file, not a result file; skipped"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(timing + ": zot's timing file, not a result file; skipped"), std::string::npos) << run.err;
+}
+
 TEST(FitCommand, ACommandLineItDoesNotUnderstandIsRefused)
 {
     const std::vector<std::vector<std::string>> wrong = {
