@@ -33,6 +33,23 @@ fresh() {
 work=
 zot_pid=
 
+# Plays one trial of the running zot up to its report screen (seen once the
+# timing file holds the given number of lines), types a letter and ends the
+# session with Escape.
+one_trial_then_escape() {
+    local timing="$work/logs/ZOT_vive_S01_1_timing.dat"
+    key space
+    for _ in $(seq 200); do
+        [ "$(wc -l <"$timing")" -ge "$1" ] && break
+        kill -0 "$zot_pid" 2>/dev/null || fail "zot ended during the trial"
+        sleep 0.05
+    done
+    [ "$(wc -l <"$timing")" -ge "$1" ] || fail "the report screen never came"
+    key a
+    sleep 0.3
+    key Escape
+}
+
 # refused <case> <expected stderr line (grep -F)>...: runs zot, which must end
 # with exit code 2, say each line, say the session was not started, and leave
 # the folder as it found it.
@@ -94,16 +111,7 @@ for _ in $(seq 100); do
 done
 rm "$history"
 mkdir "$history"
-key space
-for _ in $(seq 200); do
-    [ "$(wc -l <"$work/logs/ZOT_vive_S01_1_timing.dat")" -ge 2 ] && break
-    kill -0 "$zot_pid" 2>/dev/null || fail "zot ended during the trial"
-    sleep 0.05
-done
-[ "$(wc -l <"$work/logs/ZOT_vive_S01_1_timing.dat")" -ge 2 ] || fail "the report screen never came"
-key a
-sleep 0.3
-key Escape
+one_trial_then_escape 2
 expect_exit 3
 # The trial's four phase lines and the typed letter.
 [ "$(grep -cF "ERROR > could not write to $(shown_path logs/ZOT_vive_S01_1_history.dat): " "$work/err1.txt")" -eq 5 ] ||
@@ -150,16 +158,7 @@ if mount -t tmpfs -o size=64k zotfull "$work/logs" 2>/dev/null; then
     full=$(cat "$work"/logs/ZOT_vive_S01_1.dat "$work"/logs/ZOT_vive_S01_1_practice.dat \
         "$work"/logs/ZOT_vive_S01_1_history.dat | md5sum)
     start_zot "$answers" 5
-    key space
-    for _ in $(seq 200); do
-        [ "$(wc -l <"$work/logs/ZOT_vive_S01_1_timing.dat")" -ge 3 ] && break
-        kill -0 "$zot_pid" 2>/dev/null || fail "zot ended during the trial"
-        sleep 0.05
-    done
-    [ "$(wc -l <"$work/logs/ZOT_vive_S01_1_timing.dat")" -ge 3 ] || fail "the report screen never came"
-    key a
-    sleep 0.3
-    key Escape
+    one_trial_then_escape 3
     expect_exit 3
     [ "$(cat "$work"/logs/ZOT_vive_S01_1.dat "$work"/logs/ZOT_vive_S01_1_practice.dat \
         "$work"/logs/ZOT_vive_S01_1_history.dat | md5sum)" = "$full" ] || fail "a partial line was left on the full disk"
