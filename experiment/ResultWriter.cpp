@@ -49,8 +49,9 @@ bool ResultWriter::appendLine(const std::filesystem::path& path, const std::stri
     else if (!file->flushToDisk())
         reason = "the line could not be flushed to disk: " + file->lastError();
     if (!reason.empty()) {
-        // A write that failed may still have put part of the line on disk
-        // (Windows' WriteFile does on a full disk): the file's own length says.
+        // A write that failed may still have put part of the line on disk (a C
+        // runtime may report a write the disk cut short as a failure, as
+        // Windows' does): the file's own length says.
         const bool grew = written > 0 || (written < 0 && file->size() != before);
         if (grew && !file->truncate(before)) {
             reason += "; what was written could not be removed (" + file->lastError() +
